@@ -1,0 +1,111 @@
+#!/bin/sh
+# A private Wine prefix and X display for running Nicset and its tests.
+#
+#   wine-harness.sh setup    DIR        fresh prefix in DIR/prefix, own Xvfb
+#   wine-harness.sh ensure   DIR        as setup, but keeps an existing prefix
+#   wine-harness.sh prefix   DIR        only the prefix (kept), on the caller's display
+#   wine-harness.sh exec     DIR CMD..  run a Windows program in that prefix
+#   wine-harness.sh teardown DIR        stop this prefix's wineserver and Xvfb
+#
+# Only the wineserver of DIR/prefix and the Xvfb whose pid is kept in DIR are
+# ever stopped; the user's own ~/.wine and displays are never touched.
+set -eu
+
+command=${1:?command}
+dir=${2:?state directory}
+shift 2
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+
+export WINEPREFIX="$dir/prefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko installers, no desktop menu entries.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+use_display() {
+    if [ -s "$dir/display" ]; then
+        DISPLAY=":$(cat "$dir/display")"
+        export DISPLAY
+    fi
+}
+
+own_xvfb_pid() {
+    [ -s "$dir/xvfb.pid" ] || return 1
+    pid=$(cat "$dir/xvfb.pid")
+    # Only a live Xvfb that we started ourselves counts.
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb ' || return 1
+    echo "$pid"
+}
+
+start_xvfb() {
+    own_xvfb_pid >/dev/null && return 0
+    rm -f "$dir/display" "$dir/xvfb.pid"
+    # -displayfd picks a free display number and tells it once the server is ready.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" \
+        >"$dir/xvfb.log" 2>&1 &
+    echo $! >"$dir/xvfb.pid"
+    tries=0
+    while [ ! -s "$dir/display" ]; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 100 ]; then
+            echo "wine-harness: Xvfb did not start, see $dir/xvfb.log" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+}
+
+stop_wine() {
+    [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1 || true
+}
+
+stop_xvfb() {
+    if pid=$(own_xvfb_pid); then
+        kill "$pid" 2>/dev/null || true
+    fi
+    rm -f "$dir/display" "$dir/xvfb.pid"
+}
+
+make_prefix() {
+    use_display
+    wineboot -i >"$dir/wineboot.log" 2>&1
+    # There is no window manager on Xvfb: Wine draws the captions itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    # Wine draws the caption buttons with Marlett; this Wine does not find
+    # its own copy unless it sits in the prefix's font folder.
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
+    # A persistent server keeps later starts fast; teardown stops it.
+    wineserver -p 2>/dev/null || true
+}
+
+case "$command" in
+setup)
+    stop_wine
+    rm -rf "$WINEPREFIX"
+    start_xvfb
+    make_prefix
+    ;;
+ensure | prefix)
+    [ "$command" = ensure ] && start_xvfb
+    if [ -f "$WINEPREFIX/system.reg" ]; then
+        wineserver -p 2>/dev/null || true
+    else
+        make_prefix
+    fi
+    ;;
+exec)
+    use_display
+    exec wine "$@"
+    ;;
+teardown)
+    stop_wine
+    stop_xvfb
+    ;;
+*)
+    echo "wine-harness: unknown command $command" >&2
+    exit 2
+    ;;
+esac
