@@ -1,0 +1,3 @@
+#include "app/ProcessState.h"
+
+PlatformProfile g_platformProfile;
