@@ -66,9 +66,11 @@ private:
 };
 
 class RegistryContractTest : public RegistryBackendTest {};
+class EnumerateInterfacesTest : public RegistryBackendTest {};
 
-#define NICSET_INSTANTIATE_REGISTRY_SUITES(prefix, param) \
-    INSTANTIATE_TEST_SUITE_P(prefix, RegistryContractTest, testing::Values(param))
+#define NICSET_INSTANTIATE_REGISTRY_SUITES(prefix, param)                           \
+    INSTANTIATE_TEST_SUITE_P(prefix, RegistryContractTest, testing::Values(param)); \
+    INSTANTIATE_TEST_SUITE_P(prefix, EnumerateInterfacesTest, testing::Values(param))
 
 // The bytes of a literal, embedded zeros included, without its terminator.
 template <std::size_t N>
