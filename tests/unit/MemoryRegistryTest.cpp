@@ -1,6 +1,8 @@
 // The in-memory stand-in: the shared suites run against it, plus what only
 // it can show (which keys are open when).
-#include "RegistryTestBackend.h"
+#include "AdapterTestData.h"
+
+#include "adapter/InterfaceSettings.h"
 
 #include <memory>
 #include <string>
@@ -52,6 +54,49 @@ TEST(MemoryRegistryTest, AKeyClosesOnceWhenMovedOrReplaced) {
     EXPECT_EQ(registry.OpenKeyCount(), 1u);
     second.Close();
     EXPECT_EQ(registry.OpenKeyCount(), 0u);
+}
+
+// Each operation closes a key before it opens the next one, and the last
+// one before it returns; the enumeration holds the class key and one subkey.
+TEST(MemoryRegistryTest, EachOperationClosesItsKeys) {
+    for (const std::uint32_t versionWord : {0u, 0x80000000u}) {
+        PlatformProfile profile;
+        SelectPlatformProfile(versionWord, profile);
+        SCOPED_TRACE(profile.family);
+        const AdapterEntry adapter = FamilyAdapter(profile, "0000", "A");
+        struct Step {
+            const char* what;
+            std::function<void(Registry&)> run;
+            std::size_t mostOpen;
+        };
+        const Step steps[] = {
+            {"enumerate",
+             [&](Registry& registry) {
+                 AdapterList adapters;
+                 EnumerateInterfaces(registry, profile, adapters, nullptr);
+             },
+             2},
+            {"read",
+             [&](Registry& registry) {
+                 Configuration result{};
+                 ReadInterfaceSettings(registry, profile, adapter, result);
+             },
+             1},
+            {"apply",
+             [&](Registry& registry) {
+                 ApplyInterfaceSettings(registry, profile, adapter, Configuration{});
+             },
+             1},
+        };
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.what);
+            MemoryRegistry registry;
+            registry.SeedValue(ClassPath(profile, adapter), "BusType", kRegSz, Bytes("5\0"));
+            step.run(registry);
+            EXPECT_EQ(registry.OpenKeyCount(), 0u);
+            EXPECT_EQ(registry.MostKeysOpenAtOnce(), step.mostOpen);
+        }
+    }
 }
 
 }  // namespace

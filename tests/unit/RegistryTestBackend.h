@@ -67,10 +67,14 @@ private:
 
 class RegistryContractTest : public RegistryBackendTest {};
 class EnumerateInterfacesTest : public RegistryBackendTest {};
+class ReadInterfaceSettingsTest : public RegistryBackendTest {};
+class ApplyInterfaceSettingsTest : public RegistryBackendTest {};
 
-#define NICSET_INSTANTIATE_REGISTRY_SUITES(prefix, param)                           \
-    INSTANTIATE_TEST_SUITE_P(prefix, RegistryContractTest, testing::Values(param)); \
-    INSTANTIATE_TEST_SUITE_P(prefix, EnumerateInterfacesTest, testing::Values(param))
+#define NICSET_INSTANTIATE_REGISTRY_SUITES(prefix, param)                                \
+    INSTANTIATE_TEST_SUITE_P(prefix, RegistryContractTest, testing::Values(param));      \
+    INSTANTIATE_TEST_SUITE_P(prefix, EnumerateInterfacesTest, testing::Values(param));   \
+    INSTANTIATE_TEST_SUITE_P(prefix, ReadInterfaceSettingsTest, testing::Values(param)); \
+    INSTANTIATE_TEST_SUITE_P(prefix, ApplyInterfaceSettingsTest, testing::Values(param))
 
 // The bytes of a literal, embedded zeros included, without its terminator.
 template <std::size_t N>
