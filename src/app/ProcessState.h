@@ -3,6 +3,9 @@
 // only the windows reach for these.
 #pragma once
 
+#include "adapter/Interfaces.h"
 #include "app/PlatformProfile.h"
 
 extern PlatformProfile g_platformProfile;
+extern AdapterList g_adapterList;       // filled once when the main window opens
+extern AdapterEntry g_selectedAdapter;  // the interface last picked; all zero until then
