@@ -21,7 +21,9 @@ int ReadCharacter(std::FILE* file) {
     return '\n';
 }
 
-bool AtEnd(std::FILE* file) { return std::feof(file) || std::ferror(file); }
+bool AtEnd(std::FILE* file) {
+    return std::feof(file) || std::ferror(file);
+}
 
 const ConfigFileKey* FindKey(const char* token) {
     for (const ConfigFileKey& key : kConfigFileKeys) {

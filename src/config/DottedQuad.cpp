@@ -19,7 +19,8 @@ std::int32_t ToSigned(std::uint32_t value) {
     return -static_cast<std::int32_t>(~value) - 1;
 }
 
-enum class AddressClass { None, A, B, C };
+// The value of a class is the number of leading mask parts that it fixes.
+enum class AddressClass { None = 0, A = 1, B = 2, C = 3 };
 
 AddressClass ClassOf(std::int32_t part1) {
     if (part1 >= 1 && part1 <= 126) return AddressClass::A;
@@ -32,7 +33,8 @@ AddressClass ClassOf(std::int32_t part1) {
 
 std::int32_t PartToNumber(const char* text) {
     std::uint32_t value = 0;
-    for (; *text != '\0'; ++text) value = AddByte(value, *text);
+    for (; *text != '\0'; ++text)
+        value = AddByte(value, *text);
     return ToSigned(value);
 }
 
@@ -50,7 +52,8 @@ bool ParseDottedQuad(const char* text, DottedQuad& quad) {
         }
     }
     if (dots != kDotsInAddress) return false;
-    for (int index = 0; index < 4; ++index) quad.parts[index] = ToSigned(parts[index]);
+    for (int index = 0; index < 4; ++index)
+        quad.parts[index] = ToSigned(parts[index]);
     return true;
 }
 
@@ -66,13 +69,9 @@ bool MaskMatchesAddress(const char* address, const char* mask) {
     DottedQuad maskQuad;
     DottedQuad addressQuad;
     if (!ParseDottedQuad(mask, maskQuad) || !ParseDottedQuad(address, addressQuad)) return false;
-    int fixedParts = 0;
-    switch (ClassOf(addressQuad.parts[0])) {
-        case AddressClass::A: fixedParts = 1; break;
-        case AddressClass::B: fixedParts = 2; break;
-        case AddressClass::C: fixedParts = 3; break;
-        case AddressClass::None: return false;
-    }
+    const auto addressClass = ClassOf(addressQuad.parts[0]);
+    if (addressClass == AddressClass::None) return false;
+    const int fixedParts = static_cast<int>(addressClass);
     for (int index = 0; index < fixedParts; ++index) {
         if (maskQuad.parts[index] != 255) return false;
     }

@@ -12,9 +12,13 @@ void ReadField(ConfigurationForm& form, FormField field, char (&destination)[kTe
     CopyText(destination, text);
 }
 
-bool IsEmpty(const char* text) { return text[0] == '\0'; }
+bool IsEmpty(const char* text) {
+    return text[0] == '\0';
+}
 
-bool IsEmptyOrValidAddress(const char* text) { return IsEmpty(text) || IsValidAddress(text); }
+bool IsEmptyOrValidAddress(const char* text) {
+    return IsEmpty(text) || IsValidAddress(text);
+}
 
 }  // namespace
 
