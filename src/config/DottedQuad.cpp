@@ -33,8 +33,9 @@ AddressClass ClassOf(std::int32_t part1) {
 
 std::int32_t PartToNumber(const char* text) {
     std::uint32_t value = 0;
-    for (; *text != '\0'; ++text)
+    for (; *text != '\0'; ++text) {
         value = AddByte(value, *text);
+    }
     return ToSigned(value);
 }
 
@@ -52,8 +53,9 @@ bool ParseDottedQuad(const char* text, DottedQuad& quad) {
         }
     }
     if (dots != kDotsInAddress) return false;
-    for (int index = 0; index < 4; ++index)
+    for (int index = 0; index < 4; ++index) {
         quad.parts[index] = ToSigned(parts[index]);
+    }
     return true;
 }
 

@@ -47,8 +47,9 @@ void CheckParts(const std::string& text) {
     const bool parsed = ParseDottedQuad(text.c_str(), quad);
     Check(parsed == (!text.empty() && parts.size() == 4));
     if (!parsed) return;
-    for (int index = 0; index < 4; ++index)
+    for (int index = 0; index < 4; ++index) {
         Check(quad.parts[index] == ReferencePart(parts[static_cast<std::size_t>(index)]));
+    }
 }
 
 class Form : public ConfigurationForm {
@@ -81,8 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             form.texts[field] += c;
         }
     }
-    for (const std::string& text : form.texts)
+    for (const std::string& text : form.texts) {
         CheckParts(text);
+    }
     (void)IsValidAddress(form.texts[1].c_str());
     (void)MaskMatchesAddress(form.texts[1].c_str(), form.texts[3].c_str());
 
@@ -99,8 +101,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             kVerifyDns2Message};
     Check(message != nullptr);
     bool known = false;
-    for (const char* text : kMessages)
+    for (const char* text : kMessages) {
         known = known || std::strcmp(message, text) == 0;
+    }
     Check(known);
     Check(!verdict || *message == '\0');
     Check(EndsInField(record.name) && EndsInField(record.ipAddress) &&

@@ -36,8 +36,9 @@ const std::string kOficinaBlock =
 
 ConfigurationList ListOf(const std::vector<RecordTexts>& records) {
     ConfigurationList list;
-    for (const RecordTexts& texts : records)
+    for (const RecordTexts& texts : records) {
         EXPECT_TRUE(list.Append(MakeRecord(texts)));
+    }
     return list;
 }
 
@@ -120,8 +121,9 @@ RecordTexts BlockRecord(const std::string& name, const std::string& dns2 = "8.8.
 TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
     const std::string megabyte(1 << 20, 'm');
     std::string garbage;
-    for (int i = 0; i < 4096; ++i)
+    for (int i = 0; i < 4096; ++i) {
         garbage += static_cast<char>((i * 7919 + 13) % 256);
+    }
     RecordTexts dhcpOn = BlockRecord("A");
     dhcpOn.dhcp = true;
     RecordTexts dhcpOnB = BlockRecord("B", "9.9.9.9");

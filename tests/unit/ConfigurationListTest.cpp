@@ -17,15 +17,17 @@ struct Named {
 
 ConfigurationList MakeList(const std::vector<Named>& records) {
     ConfigurationList list;
-    for (const Named& named : records)
+    for (const Named& named : records) {
         EXPECT_TRUE(list.Append(MakeRecord({named.name, false, named.ip})));
+    }
     return list;
 }
 
 std::vector<RecordTexts> Expected(const std::vector<Named>& records) {
     std::vector<RecordTexts> texts;
-    for (const Named& named : records)
+    for (const Named& named : records) {
         texts.push_back({named.name, false, named.ip});
+    }
     return texts;
 }
 

@@ -38,8 +38,9 @@ TEST(SaveFailurePosixTest, AFailedWriteLeavesTheOldFileByteForByte) {
         ScriptedPrompts prompts;
         const bool saved = SaveConfigurations(path.c_str(), list, prompts);
         std::string seen = saved ? "saved" : "failed";
-        for (const Prompt& error : prompts.errors)
+        for (const Prompt& error : prompts.errors) {
             seen += "|" + error.title + "|" + error.text;
+        }
         const ssize_t written = write(report[1], seen.data(), seen.size());
         _exit(written == static_cast<ssize_t>(seen.size()) ? 0 : 1);
     }

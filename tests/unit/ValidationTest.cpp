@@ -64,8 +64,9 @@ TEST(ValidationTest, ParseDottedQuadNeedsExactlyThreeDots) {
         DottedQuad quad{{-7, -7, -7, -7}};
         ASSERT_EQ(ParseDottedQuad(row.text, quad), row.parsed);
         if (!row.parsed) continue;
-        for (int part = 0; part < 4; ++part)
+        for (int part = 0; part < 4; ++part) {
             EXPECT_EQ(quad.parts[part], row.quad.parts[part]);
+        }
     }
 }
 
