@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds everything and runs every test: the native unit tests (under
-# AddressSanitizer and UndefinedBehaviorSanitizer), and the Windows build's
-# unit and end-to-end tests under Wine and Xvfb. Ends with ctest's summary;
-# exits non-zero when anything fails.
+# AddressSanitizer and UndefinedBehaviorSanitizer), the libFuzzer targets for
+# a short bounded time, and the Windows build's unit and end-to-end tests
+# under Wine and Xvfb. Ends with ctest's summary; exits non-zero when
+# anything fails.
 set -eu
 cd "$(dirname "$0")"
 
@@ -21,13 +22,18 @@ echo "== Native build"
 configure build/native -DNICSET_SANITIZE=ON
 cmake --build build/native -j "$jobs"
 
+echo "== Fuzz build (clang)"
+configure build/fuzz -DNICSET_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+cmake --build build/fuzz -j "$jobs"
+
 echo "== Windows build"
 configure build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 cmake --build build/win -j "$jobs"
 
-# One ctest run over both builds, so that there is one summary at the end.
+# One ctest run over all builds, so that there is one summary at the end.
 cat >build/CTestTestfile.cmake <<'TESTS'
 subdirs("native")
+subdirs("fuzz")
 subdirs("win")
 TESTS
 

@@ -10,8 +10,8 @@
 #include "config/ConfigurationList.h"
 
 extern PlatformProfile g_platformProfile;
-extern AdapterList g_adapterList;
-extern AdapterEntry g_selectedAdapter;
+extern AdapterList g_adapterList;       // filled once when the main window opens
+extern AdapterEntry g_selectedAdapter;  // the interface last picked; all zero until then
 extern ConfigurationList g_configurationList;
 // What the main window reads an interface into, collects its fields into,
 // applies and backs up.

@@ -1,0 +1,19 @@
+// Reading an interface's current settings into a configuration, and
+// applying a configuration to an interface.
+#pragma once
+
+#include "adapter/Interfaces.h"
+#include "adapter/Registry.h"
+#include "app/PlatformProfile.h"
+#include "config/Configuration.h"
+
+// Fills `result` from the interface's registry values. Whatever cannot be
+// read stays empty; macAddress is then "Default", and name is always
+// "Back - " and the description.
+void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, AdapterEntry adapter,
+                           Configuration& result);
+
+// Returns `failed`: true when at least one write failed. A text too long
+// for its value is refused before anything is written.
+bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
+                            AdapterEntry adapter, Configuration configuration);

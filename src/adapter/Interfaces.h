@@ -1,0 +1,24 @@
+// The network interfaces that the adapter class key lists.
+#pragma once
+
+#include "adapter/Registry.h"
+#include "app/PlatformProfile.h"
+
+#include <functional>
+#include <vector>
+
+// One interface, copied by value. A cleared entry is all zero bytes.
+struct AdapterEntry {
+    char interfaceKey[256];  // its TCP/IP key below tcpipBasePath
+    char classSubkey[6];     // its own subkey below adapterClassBasePath, such as "0000"
+    char description[256];   // "DriverDesc": what the user picks it by
+};
+
+// In registry order, which is not the (sorted) order the user sees.
+using AdapterList = std::vector<AdapterEntry>;
+
+// Appends each qualifying interface to `adapters` (registry order) and
+// reports its description through `addDescription`. Registry failures only
+// leave entries or fields out.
+void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, AdapterList& adapters,
+                         const std::function<void(const char* description)>& addDescription);

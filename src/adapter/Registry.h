@@ -1,0 +1,73 @@
+// The registry operations the adapter logic needs, below HKEY_LOCAL_MACHINE,
+// and nothing more. Two backends: the Windows registry, and an in-memory
+// stand-in for builds without Windows. Both keep the same contract (case-
+// insensitive names, a trailing backslash names the same key, a query that
+// does not fit copies nothing, values keep their type and exact bytes).
+#pragma once
+
+#include <cstdint>
+
+// Value types by number, as the network stack reads them.
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegDword = 4;
+constexpr std::uint32_t kRegMultiSz = 7;
+
+class Registry;
+
+// An open key that closes itself. Move-only, so no key is ever closed twice.
+// A default-constructed key is not open; every operation on it fails.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey() { Close(); }
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    bool IsOpen() const { return handle_ != nullptr; }
+    void* Handle() const { return handle_; }
+    void Close();
+
+private:
+    friend class Registry;
+    RegistryKey(Registry* registry, void* handle) : registry_(registry), handle_(handle) {}
+
+    Registry* registry_ = nullptr;
+    void* handle_ = nullptr;
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Opens `path` below HKEY_LOCAL_MACHINE with full access, creating every
+    // missing key on the way. The result is not open when that fails.
+    virtual RegistryKey CreateKey(const char* path) = 0;
+    // Opens an existing subkey of `parent` for reading only; creates nothing.
+    virtual RegistryKey OpenSubkeyForReading(const RegistryKey& parent, const char* name) = 0;
+    // The number of direct subkeys; 0 when it cannot be had.
+    virtual std::uint32_t CountSubkeys(const RegistryKey& key) = 0;
+    // The name of subkey number `index`, zero-terminated. Fails, copying
+    // nothing, when the name and its terminator need more than `capacity`.
+    virtual bool EnumerateSubkey(const RegistryKey& key, std::uint32_t index, char* name,
+                                 std::uint32_t capacity) = 0;
+    virtual bool ValueExists(const RegistryKey& key, const char* name) = 0;
+    // Copies the value's bytes into `buffer` when they fit `byteLimit`, and
+    // reports its type and byte count (either may be null). When they do not
+    // fit it fails; callers must not trust the buffer then.
+    virtual bool QueryValue(const RegistryKey& key, const char* name, void* buffer,
+                            std::uint32_t byteLimit, std::uint32_t* type,
+                            std::uint32_t* length) = 0;
+    virtual bool SetValue(const RegistryKey& key, const char* name, std::uint32_t type,
+                          const void* data, std::uint32_t length) = 0;
+    // Fails when the value does not exist.
+    virtual bool DeleteValue(const RegistryKey& key, const char* name) = 0;
+
+protected:
+    RegistryKey MakeKey(void* handle) { return RegistryKey(this, handle); }
+    virtual void CloseKey(void* handle) = 0;
+
+private:
+    friend class RegistryKey;
+};

@@ -1,0 +1,81 @@
+#include "adapter/Win32Registry.h"
+
+#include <windows.h>
+
+// A key that is not open fails every call without asking Windows.
+
+namespace {
+
+HKEY AsHkey(const RegistryKey& key) {
+    return static_cast<HKEY>(key.Handle());
+}
+
+}  // namespace
+
+RegistryKey Win32Registry::CreateKey(const char* path) {
+    char noClass[] = "";
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    const LONG status =
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, noClass, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, &disposition);
+    return status == ERROR_SUCCESS ? MakeKey(key) : RegistryKey();
+}
+
+RegistryKey Win32Registry::OpenSubkeyForReading(const RegistryKey& parent, const char* name) {
+    if (!parent.IsOpen()) return RegistryKey();
+    HKEY key = nullptr;
+    const LONG status = RegOpenKeyExA(AsHkey(parent), name, 0, KEY_READ, &key);
+    return status == ERROR_SUCCESS ? MakeKey(key) : RegistryKey();
+}
+
+std::uint32_t Win32Registry::CountSubkeys(const RegistryKey& key) {
+    if (!key.IsOpen()) return 0;
+    DWORD count = 0;
+    const LONG status = RegQueryInfoKeyA(AsHkey(key), nullptr, nullptr, nullptr, &count, nullptr,
+                                         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    return status == ERROR_SUCCESS ? count : 0;
+}
+
+bool Win32Registry::EnumerateSubkey(const RegistryKey& key, std::uint32_t index, char* name,
+                                    std::uint32_t capacity) {
+    if (!key.IsOpen()) return false;
+    DWORD characters = capacity;
+    return RegEnumKeyExA(AsHkey(key), index, name, &characters, nullptr, nullptr, nullptr,
+                         nullptr) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::ValueExists(const RegistryKey& key, const char* name) {
+    if (!key.IsOpen()) return false;
+    return RegQueryValueExA(AsHkey(key), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::QueryValue(const RegistryKey& key, const char* name, void* buffer,
+                               std::uint32_t byteLimit, std::uint32_t* type,
+                               std::uint32_t* length) {
+    if (!key.IsOpen()) return false;
+    DWORD valueType = 0;
+    DWORD bytes = byteLimit;
+    const LONG status = RegQueryValueExA(AsHkey(key), name, nullptr, &valueType,
+                                         static_cast<BYTE*>(buffer), &bytes);
+    if (status != ERROR_SUCCESS) return false;
+    if (type != nullptr) *type = valueType;
+    if (length != nullptr) *length = bytes;
+    return true;
+}
+
+bool Win32Registry::SetValue(const RegistryKey& key, const char* name, std::uint32_t type,
+                             const void* data, std::uint32_t length) {
+    if (!key.IsOpen()) return false;
+    return RegSetValueExA(AsHkey(key), name, 0, type, static_cast<const BYTE*>(data), length) ==
+           ERROR_SUCCESS;
+}
+
+bool Win32Registry::DeleteValue(const RegistryKey& key, const char* name) {
+    if (!key.IsOpen()) return false;
+    return RegDeleteValueA(AsHkey(key), name) == ERROR_SUCCESS;
+}
+
+void Win32Registry::CloseKey(void* handle) {
+    RegCloseKey(static_cast<HKEY>(handle));
+}

@@ -1,0 +1,47 @@
+#include "config/ConfigFile.h"
+
+#include "config/FileReplace.h"
+
+#include <string>
+
+namespace {
+
+constexpr const char kErrorTitle[] = "Error";
+
+void ShowFileError(const char* what, const char* path, UserPrompts& prompts) {
+    char text[256];
+    std::snprintf(text, sizeof text, "%s%s", what, path);
+    prompts.ShowError(text, kErrorTitle);
+}
+
+}  // namespace
+
+FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts,
+                          const char* shownPath) {
+    FileHandle file(std::fopen(path, mode));
+    if (!file) ShowFileError("Error opening config file ", shownPath ? shownPath : path, prompts);
+    return file;
+}
+
+bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts) {
+    // Binary mode: the reader handles the line ends itself, the same on every build.
+    FileHandle file = OpenConfigFile(path, "rb", prompts);
+    if (!file) return false;
+    ReadConfigurations(file.get(), list);
+    return true;
+}
+
+bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts) {
+    // The old file stays untouched until the new one is complete on disk.
+    const std::string temporaryPath = std::string(path) + ".tmp";
+    FileHandle file = OpenConfigFile(temporaryPath.c_str(), "wb", prompts, path);
+    if (!file) return false;
+
+    bool written = WriteConfigurations(file.get(), list) && CommitFileToDisk(file.get());
+    written = std::fclose(file.release()) == 0 && written;
+    if (written && ReplaceFileAtomically(temporaryPath.c_str(), path)) return true;
+
+    std::remove(temporaryPath.c_str());
+    ShowFileError("Error writing config file ", path, prompts);
+    return false;
+}

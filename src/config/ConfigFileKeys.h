@@ -1,0 +1,28 @@
+// The keys of one block of the configuration file, in the order the writer
+// puts them. The reader accepts them in any order.
+#pragma once
+
+#include "config/Configuration.h"
+
+struct ConfigFileKey {
+    const char* key;
+    // The text field the value belongs to; null for the DHCP switch, whose
+    // value is "Si" or "No".
+    char (Configuration::*field)[kTextFieldSize];
+};
+
+inline constexpr ConfigFileKey kConfigFileKeys[] = {
+    {"Nombre", &Configuration::name},
+    {"DHCP Activado", nullptr},
+    {"Direccion IP", &Configuration::ipAddress},
+    {"MAC", &Configuration::macAddress},
+    {"Mascara de Red", &Configuration::mask},
+    {"Puerta de Enlace", &Configuration::gateway},
+    {"1- Sevidor DNS", &Configuration::dns1},
+    {"2- Sevidor DNS", &Configuration::dns2},  // ends a block: the record is stored here
+};
+
+inline constexpr const ConfigFileKey& kBlockEndKey = kConfigFileKeys[7];
+
+constexpr const char kDhcpOn[] = "Si";
+constexpr const char kDhcpOff[] = "No";

@@ -1,0 +1,57 @@
+// The checks a typed configuration must pass before it is added: the
+// program's own reading of dotted addresses, the host address check, the
+// classful mask check and the form validator with its five messages.
+#pragma once
+
+#include "config/Configuration.h"
+
+#include <cstdint>
+
+// The four parts of a dotted address, part 1 first.
+struct DottedQuad {
+    std::int32_t parts[4];
+};
+
+// Splits `text` at its dots into four parts and converts each with
+// PartToNumber. Fails for an empty text or any number of dots but three.
+// Empty parts are 0 ("1..3.4" gives 1, 0, 3, 4).
+bool ParseDottedQuad(const char* text, DottedQuad& quad);
+
+// Every byte counts, digit or not: value = value * 10 + (byte - 48), the byte
+// taken as signed, wrapping as 32-bit two's complement. "010" is 10, "1a" is
+// 59, " " is -16, "" is 0.
+std::int32_t PartToNumber(const char* text);
+
+// A host address: part 1 in class A, B or C (1-126, 128-191, 192-223), part
+// 4 from 1 to 254, parts 2 and 3 at most 255 (negative values pass).
+bool IsValidAddress(const char* text);
+
+// True when `mask` has 255 in every part that the class of `address` fixes
+// (one for A, two for B, three for C). The other parts are not looked at.
+bool MaskMatchesAddress(const char* address, const char* mask);
+
+enum class FormField { Name, IpAddress, MacAddress, Mask, Gateway, Dns1, Dns2 };
+
+// What the validator needs of the Add Configuration form.
+class ConfigurationForm {
+public:
+    virtual ~ConfigurationForm() = default;
+    virtual bool IsDhcpChecked() = 0;
+    // The field's current text, cut to 127 characters.
+    virtual void ReadFieldText(FormField field, char (&text)[kTextFieldSize]) = 0;
+};
+
+// Messages of the failed checks, as shown to the user.
+constexpr const char kVerifyIpMessage[] = "Verify an IP";
+constexpr const char kMaskMismatchMessage[] = "The entered Mask doesn't match the IP Address";
+constexpr const char kVerifyGatewayMessage[] = "Verify a Gateway";
+constexpr const char kVerifyDns1Message[] = "Verify the first DNS";
+constexpr const char kVerifyDns2Message[] = "Verify the second DNS";
+
+// Reads the form into `record` (cleared first) and checks it. With DHCP on
+// only the name and the MAC are read, and one of them must be filled. With
+// DHCP off the addresses are checked in form order, and the first failing
+// check ends the validation with its message; then the MAC and the name must
+// both be filled. `message` is "" unless an address check failed.
+bool ValidateConfigurationForm(ConfigurationForm& form, Configuration& record,
+                               const char*& message);

@@ -1,0 +1,197 @@
+#include "AdapterTestData.h"
+
+#include "adapter/InterfaceSettings.h"
+
+#include <string>
+
+namespace {
+
+const Configuration kOffice = MakeConfiguration("192.168.0.10", "255.255.255.0", "", "10.0.0.1",
+                                                "10.0.0.2", "00A0C9112233", 7);
+
+TEST_P(ApplyInterfaceSettingsTest, WritesEveryValueWithItsTypeAndFixedLength) {
+    for (const char* family : {"NT", "98"}) {
+        SCOPED_TRACE(family);
+        const PlatformProfile profile = backend().Profile(family);
+        const AdapterEntry adapter = FamilyAdapter(profile, "0001", "X");
+        const bool nt = profile.family == "NT";
+        const std::uint32_t text = nt ? kRegMultiSz : kRegSz;
+        const std::string tcpip = InterfacePath(profile, adapter);
+
+        EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, kOffice));
+
+        EXPECT_EQ(backend().Inspect(tcpip, "EnableDHCP"),
+                  (RegistryValue{kRegDword, Bytes("\1\0\0\0")}));
+        EXPECT_EQ(backend().Inspect(tcpip, "IPAddress"),
+                  (RegistryValue{text, Padded("192.168.0.10", 16)}));
+        EXPECT_EQ(backend().Inspect(tcpip, "DefaultGateway"),
+                  (RegistryValue{text, std::string(16, '\0')}));
+        EXPECT_EQ(backend().Inspect(tcpip, nt ? "SubnetMask" : "IPMask"),
+                  (RegistryValue{text, Padded("255.255.255.0", 16)}));
+        EXPECT_FALSE(backend().Inspect(tcpip, nt ? "IPMask" : "SubnetMask"));
+        EXPECT_EQ(backend().Inspect(ResolverPath(profile, adapter), "NameServer"),
+                  (RegistryValue{kRegSz, Padded("10.0.0.1,10.0.0.2", 40)}));
+        if (!nt) {
+            EXPECT_FALSE(backend().Inspect(tcpip, "NameServer"));
+        }
+        EXPECT_EQ(backend().Inspect(ClassPath(profile, adapter), "NetworkAddress"),
+                  (RegistryValue{kRegSz, Padded("00A0C9112233", 16)}));
+    }
+}
+
+TEST_P(ApplyInterfaceSettingsTest, JoinsTheResolverListUpToItsLength) {
+    struct Row {
+        const char* dns1;
+        const char* dns2;
+        const char* list;
+    };
+    const Row rows[] = {
+        {"10.0.0.1", "10.0.0.2", "10.0.0.1,10.0.0.2"},
+        {"", "10.0.0.2", "10.0.0.2"},
+        {"10.0.0.1", "", "10.0.0.1"},
+        {"", "", ""},
+        {"123.123.123.123", "123.123.123.123.123.123", "123.123.123.123,123.123.123.123.123.123"},
+    };
+    const PlatformProfile profile = backend().Profile("NT");
+    const AdapterEntry adapter = FamilyAdapter(profile, "0001", "X");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.list);
+        Configuration configuration = kOffice;
+        CopyText(configuration.dns1, row.dns1);
+        CopyText(configuration.dns2, row.dns2);
+        EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, configuration));
+        EXPECT_EQ(backend().Inspect(InterfacePath(profile, adapter), "NameServer"),
+                  (RegistryValue{kRegSz, Padded(row.list, 40)}));
+    }
+}
+
+TEST_P(ApplyInterfaceSettingsTest, TooLongTextsAreRefusedBeforeAnythingIsWritten) {
+    const std::string sixteen = "192.168.100.1001";
+    const std::string fifteen = "192.168.100.100";
+    const PlatformProfile profile = backend().Profile("NT");
+    const AdapterEntry adapter = FamilyAdapter(profile, "0001", "X");
+    struct Row {
+        const char* what;
+        char (Configuration::*field)[kTextFieldSize];
+        std::string text;
+    };
+    const Row rows[] = {
+        {"address", &Configuration::ipAddress, sixteen},
+        {"gateway", &Configuration::gateway, sixteen},
+        {"mask", &Configuration::mask, sixteen},
+        {"hardware address", &Configuration::macAddress, "00A0C91122334455"},
+        {"first server alone", &Configuration::dns1, std::string(40, '1')},
+        {"joined servers", &Configuration::dns2, std::string(32, '2')},  // 8 + 1 + 32
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Configuration configuration = kOffice;
+        CopyText(configuration.*row.field, row.text.c_str());
+        EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, adapter, configuration));
+        EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
+        EXPECT_FALSE(backend().KeyExists(ClassPath(profile, adapter)));
+    }
+
+    Configuration unterminated = kOffice;
+    std::memset(unterminated.ipAddress, '1', kTextFieldSize);
+    EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, adapter, unterminated));
+    EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
+
+    // Fifteen characters fit; as a multi-string they end in a single zero byte.
+    const Configuration longest = MakeConfiguration(fifteen.c_str(), fifteen.c_str(),
+                                                    fifteen.c_str(), "", "", "00A0C9112233445", 0);
+    EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, longest));
+    EXPECT_EQ(backend().Inspect(InterfacePath(profile, adapter), "IPAddress"),
+              (RegistryValue{kRegMultiSz, fifteen + '\0'}));
+}
+
+TEST_P(ApplyInterfaceSettingsTest, DefaultDeletesTheHardwareAddress) {
+    struct Row {
+        const char* macAddress;
+        bool seeded;
+        std::optional<RegistryValue> expected;
+    };
+    const Row rows[] = {
+        {"Default", true, std::nullopt},
+        {"Default", false, std::nullopt},
+        {"default", true, RegistryValue{kRegSz, Padded("default", 16)}},
+    };
+    const PlatformProfile profile = backend().Profile("NT");
+    const AdapterEntry adapter = FamilyAdapter(profile, "0001", "X");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.macAddress << (row.seeded ? " seeded" : " absent"));
+        if (row.seeded) {
+            backend().Seed(ClassPath(profile, adapter), "NetworkAddress", kRegSz, Bytes("0011\0"));
+        }
+        Configuration configuration = kOffice;
+        CopyText(configuration.macAddress, row.macAddress);
+        EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, configuration));
+        EXPECT_EQ(backend().Inspect(ClassPath(profile, adapter), "NetworkAddress"), row.expected);
+    }
+}
+
+TEST_P(ApplyInterfaceSettingsTest, AKeyWithoutRightsFailsWhileTheOtherValuesAreWritten) {
+    const PlatformProfile profile = backend().Profile("NT");
+    const AdapterEntry refusedClass = FamilyAdapter(profile, "0001", "X");
+    if (!backend().RefuseFullAccess(ClassPath(profile, refusedClass))) {
+        GTEST_SKIP() << "cannot refuse a key";
+    }
+    EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, refusedClass, kOffice));
+    EXPECT_TRUE(backend().Inspect(InterfacePath(profile, refusedClass), "IPAddress"));
+    EXPECT_TRUE(backend().Inspect(InterfacePath(profile, refusedClass), "NameServer"));
+    Configuration keepOwnAddress = kOffice;
+    CopyText(keepOwnAddress.macAddress, "Default");
+    EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, refusedClass, keepOwnAddress));
+
+    const AdapterEntry refusedTcpip = MakeAdapter("{REFUSED}", "0002", "Y");
+    ASSERT_TRUE(backend().RefuseFullAccess(InterfacePath(profile, refusedTcpip)));
+    EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, refusedTcpip, kOffice));
+    EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedTcpip), "IPAddress"));
+    EXPECT_TRUE(backend().Inspect(ClassPath(profile, refusedTcpip), "NetworkAddress"));
+}
+
+TEST_P(ApplyInterfaceSettingsTest, AnAdapterWithoutKeyNamesWritesNothingToTheBaseKeys) {
+    const PlatformProfile profile = backend().Profile("NT");
+    EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, MakeAdapter("", "", "X"), kOffice));
+    EXPECT_FALSE(backend().Inspect(profile.tcpipBasePath, "IPAddress"));
+    EXPECT_FALSE(backend().Inspect(profile.adapterClassBasePath, "NetworkAddress"));
+}
+
+TEST_P(ApplyInterfaceSettingsTest, WhatIsAppliedReadsBack) {
+    const Configuration configurations[] = {
+        MakeConfiguration("192.168.0.10", "255.255.255.0", "192.168.0.1", "10.0.0.1", "10.0.0.2",
+                          "00A0C9112233", 0),
+        MakeConfiguration("0.0.0.0", "0.0.0.0", "", "", "", "Default", 1),
+        MakeConfiguration("10.1.2.3", "255.0.0.0", "", "10.0.0.1", "", "Default", 0),
+    };
+    for (const char* family : {"NT", "98"}) {
+        const PlatformProfile profile = backend().Profile(family);
+        const AdapterEntry adapter = FamilyAdapter(profile, "0001", "Fast Ethernet Adapter");
+        backend().Seed(ClassPath(profile, adapter), "BusType", kRegSz, Bytes("5\0"));
+        for (const Configuration& configuration : configurations) {
+            SCOPED_TRACE(testing::Message() << family << " " << configuration.ipAddress);
+            EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, configuration));
+            Configuration readBack = JunkConfiguration();
+            ReadInterfaceSettings(registry(), profile, adapter, readBack);
+            ExpectSameSettings(readBack, configuration);
+            EXPECT_STREQ(readBack.name, "Back - Fast Ethernet Adapter");
+        }
+    }
+}
+
+TEST_P(ApplyInterfaceSettingsTest, The98ResolverListIsSharedByEveryInterface) {
+    for (const char* family : {"NT", "98"}) {
+        SCOPED_TRACE(family);
+        const PlatformProfile profile = backend().Profile(family);
+        const AdapterEntry first =
+            MakeAdapter(profile.family == "NT" ? "{A}" : "0000", "0000", "A");
+        const AdapterEntry second =
+            MakeAdapter(profile.family == "NT" ? "{B}" : "0001", "0001", "B");
+        EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, first, kOffice));
+        Configuration result{};
+        ReadInterfaceSettings(registry(), profile, second, result);
+        EXPECT_STREQ(result.dns1, profile.family == "98" ? "10.0.0.1" : "");
+    }
+}
+
+}  // namespace

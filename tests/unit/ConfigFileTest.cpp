@@ -1,0 +1,260 @@
+#include "config/ConfigFile.h"
+
+#include "ConfigTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kBanner =
+    "****************************************************\r\n"
+    "  Archivo de Configuraciones de Nicset 2005\r\n"
+    "\r\n"
+    "         Quorvia\r\n"
+    "www.example.com - nicset@example.com\r\n"
+    "****************************************************\r\n"
+    "\r\n";
+
+const RecordTexts kOficina = {"Oficina",       false,         "192.168.1.20", "Default",
+                              "255.255.255.0", "192.168.1.1", "192.168.1.1",  "192.168.1.2"};
+
+const std::string kOficinaBlock =
+    "Nombre: Oficina\r\n"
+    "DHCP Activado: No\r\n"
+    "Direccion IP: 192.168.1.20\r\n"
+    "MAC: Default\r\n"
+    "Mascara de Red: 255.255.255.0\r\n"
+    "Puerta de Enlace: 192.168.1.1\r\n"
+    "1- Sevidor DNS: 192.168.1.1\r\n"
+    "2- Sevidor DNS: 192.168.1.2\r\n"
+    "\r\n";
+
+ConfigurationList ListOf(const std::vector<RecordTexts>& records) {
+    ConfigurationList list;
+    for (const RecordTexts& texts : records) {
+        EXPECT_TRUE(list.Append(MakeRecord(texts)));
+    }
+    return list;
+}
+
+std::vector<RecordTexts> Load(const std::string& path) {
+    ConfigurationList list;
+    ScriptedPrompts prompts;
+    EXPECT_TRUE(LoadConfigurations(path.c_str(), list, prompts));
+    EXPECT_TRUE(prompts.errors.empty());
+    return TextsOf(list);
+}
+
+TEST(ConfigFileTest, WritesTheExactBytesAndReadsThemBack) {
+    struct Row {
+        const char* what;
+        std::vector<RecordTexts> records;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"empty list", {}, kBanner},
+        {"worked example", {kOficina}, kBanner + kOficinaBlock},
+        {"DHCP on and empty fields",
+         {{"Casa", true, "", "Default"}},
+         kBanner + "Nombre: Casa\r\nDHCP Activado: Si\r\nDireccion IP: \r\nMAC: Default\r\n"
+                   "Mascara de Red: \r\nPuerta de Enlace: \r\n1- Sevidor DNS: \r\n"
+                   "2- Sevidor DNS: \r\n\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const std::string path = directory.File(kConfigFileName);
+        ScriptedPrompts prompts;
+
+        EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf(row.records), prompts));
+        EXPECT_TRUE(prompts.errors.empty());
+        EXPECT_EQ(ReadBytes(path), row.bytes);
+        EXPECT_EQ(Load(path), row.records);
+        EXPECT_EQ(directory.Names(), std::vector<std::string>{kConfigFileName});
+    }
+}
+
+TEST(ConfigFileTest, RoundTripsKeepRecordsAndOrder) {
+    const std::string longText(127, 'x');
+    const std::vector<RecordTexts> records = {
+        {"Zeta", false, "10.0.0.1", "00:0C:29:3A:1B:2C", "255.0.0.0", "", "", "10.0.0.2"},
+        {"Alfa", true, "", "Default", "", "", "", ""},
+        {"Zeta", false, "a\tb", "trailing  ", longText, longText, "x: y", longText},
+        {longText, true, "1.2.3.4", "", "", "", "", ""},
+    };
+    ScratchDirectory directory;
+    const std::string path = directory.File(kConfigFileName);
+    ScriptedPrompts prompts;
+    const ConfigurationList list = ListOf(records);
+
+    ASSERT_TRUE(SaveConfigurations(path.c_str(), list, prompts));
+    const std::string first = ReadBytes(path);
+    ASSERT_TRUE(SaveConfigurations(path.c_str(), list, prompts));  // replaces an existing file
+    EXPECT_EQ(ReadBytes(path), first);
+    EXPECT_EQ(Load(path), records);
+
+    // Loading appends to what the list already holds.
+    ConfigurationList loaded = ListOf({kOficina});
+    EXPECT_TRUE(LoadConfigurations(path.c_str(), loaded, prompts));
+    ASSERT_EQ(loaded.Size(), 5u);
+    EXPECT_EQ(TextsOf(loaded[0]), kOficina);
+    EXPECT_EQ(TextsOf(loaded[4]), records[3]);
+    EXPECT_TRUE(prompts.errors.empty());
+}
+
+std::string Block(const std::string& name, const std::string& dns2 = "8.8.8.8") {
+    return "Nombre: " + name +
+           "\nDHCP Activado: No\nDireccion IP: 10.0.0.1\nMAC: Default\nMascara de Red: "
+           "255.0.0.0\nPuerta de Enlace: 10.0.0.254\n1- Sevidor DNS: 1.1.1.1\n2- Sevidor DNS: " +
+           dns2 + "\n\n";
+}
+
+RecordTexts BlockRecord(const std::string& name, const std::string& dns2 = "8.8.8.8") {
+    return {name, false, "10.0.0.1", "Default", "255.0.0.0", "10.0.0.254", "1.1.1.1", dns2};
+}
+
+TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
+    const std::string megabyte(1 << 20, 'm');
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) {
+        garbage += static_cast<char>((i * 7919 + 13) % 256);
+    }
+    RecordTexts dhcpOn = BlockRecord("A");
+    dhcpOn.dhcp = true;
+    RecordTexts dhcpOnB = BlockRecord("B", "9.9.9.9");
+    dhcpOnB.dhcp = true;
+    RecordTexts substituted = BlockRecord("50$ `off`  ", "$");
+
+    struct Row {
+        const char* what;
+        std::string bytes;
+        std::vector<RecordTexts> records;
+    };
+    const std::vector<Row> rows = {
+        {"empty file", "", {}},
+        {"banner only", kBanner, {}},
+        {"zero bytes only", std::string(64, '\0'), {}},
+        {"binary garbage", garbage, {}},
+        {"bare LF line ends", Block("A") + Block("B"), {BlockRecord("A"), BlockRecord("B")}},
+        {"lone CR line ends",
+         "Nombre: A\rMAC: M\r2- Sevidor DNS: D\r",
+         {{"A", false, "", "M", "", "", "", "D"}}},
+        {"CR CR LF gives an empty line",
+         "Nombre: A\r\r\n2- Sevidor DNS: D\r\r\n",
+         {{"A", false, "", "", "", "", "", "D"}}},
+        {"a last block without its final line end",
+         Block("A") + "Nombre: B\n2- Sevidor DNS: last",
+         {BlockRecord("A"),
+          {"B", false, "10.0.0.1", "Default", "255.0.0.0", "10.0.0.254", "1.1.1.1", "last"}}},
+        {"a last block without its DNS 2 line",
+         Block("A") + "Nombre: B\nMAC: x\n",
+         {BlockRecord("A")}},
+        {"a missing key keeps the previous block's value",
+         Block("A") + "Nombre: B\nDHCP Activado: Si\n2- Sevidor DNS: 9.9.9.9\n",
+         {BlockRecord("A"), dhcpOnB}},
+        {"keys in any order, a key twice keeps the later value",
+         "MAC: Default\nNombre: X\nNombre: A\nDHCP Activado: Si\nDireccion IP: 10.0.0.1\n"
+         "1- Sevidor DNS: 1.1.1.1\nPuerta de Enlace: 10.0.0.254\nMascara de Red: 255.0.0.0\n"
+         "2- Sevidor DNS: 8.8.8.8\n",
+         {dhcpOn}},
+        {"only Si turns DHCP on",
+         "DHCP Activado: si\n2- Sevidor DNS: a\nDHCP Activado: SI\n2- Sevidor DNS: b\n"
+         "DHCP Activado: Si \n2- Sevidor DNS: c\nDHCP Activado:    Si\n2- Sevidor DNS: d\n",
+         {{"", false, "", "", "", "", "", "a"},
+          {"", false, "", "", "", "", "", "b"},
+          {"", false, "", "", "", "", "", "c"},
+          {"", true, "", "", "", "", "", "d"}}},
+        {"a blank before the colon hides the key; leading blanks before a key do not",
+         "Nombre : A\n   MAC: M\n2- Sevidor DNS: D\n",
+         {{"", false, "", "M", "", "", "", "D"}}},
+        {"a tab before a key hides it",
+         "\tNombre: A\n2- Sevidor DNS: D\n",
+         {{"", false, "", "", "", "", "", "D"}}},
+        {"a key without a colon takes the whole next line",
+         "Nombre\nA: b\n2- Sevidor DNS: D\n",
+         {{"A: b", false, "", "", "", "", "", "D"}}},
+        {"after an unknown key the rest of the line is read as a key",
+         "Comment: Nombre\nA\nOther: text\n2- Sevidor DNS: D\n",
+         {{"A", false, "", "", "", "", "", "D"}}},
+        {"colons inside a value stay",
+         "MAC: 00:0C:29:3A:1B:2C\n2- Sevidor DNS: D\n",
+         {{"", false, "", "00:0C:29:3A:1B:2C", "", "", "", "D"}}},
+        {"percent and double quote are substituted, leading blanks dropped",
+         Block("  50% \"off\"  ", "%"),
+         {substituted}},
+        {"a zero byte ends the value",
+         "Nombre: A\0Nombre: B\n2- Sevidor DNS: D\n"s,
+         {{"B", false, "", "", "", "", "", "D"}}},
+        {"duplicate names become two records",
+         Block("Lab") + Block("Lab"),
+         {BlockRecord("Lab"), BlockRecord("Lab")}},
+        {"over-long values are cut to 127 characters",
+         "Nombre: " + std::string(200, 'n') + "\n2- Sevidor DNS: " + megabyte + "\n",
+         {{std::string(127, 'n'), false, "", "", "", "", "", std::string(127, 'm')}}},
+        {"a 1 MB line without a key", megabyte + "\n" + Block("A"), {BlockRecord("A")}},
+        {"a 1 MB key-like line", megabyte + ": x\n" + Block("A"), {BlockRecord("A")}},
+        {"garbage around a block", garbage + "\n" + Block("A") + garbage, {BlockRecord("A")}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const std::string path = directory.File(kConfigFileName);
+        WriteBytes(path, row.bytes);
+        EXPECT_EQ(Load(path), row.records);
+    }
+}
+
+TEST(ConfigFileTest, AMissingFileIsReportedAndLeavesTheListAlone) {
+    ScratchDirectory directory;
+    const std::string path = directory.File(kConfigFileName);
+    ConfigurationList list = ListOf({kOficina});
+    ScriptedPrompts prompts;
+
+    EXPECT_FALSE(LoadConfigurations(path.c_str(), list, prompts));
+
+    EXPECT_EQ(TextsOf(list), std::vector<RecordTexts>{kOficina});
+    ASSERT_EQ(prompts.errors.size(), 1u);
+    EXPECT_EQ(prompts.errors[0].text, "Error opening config file " + path);
+    EXPECT_EQ(prompts.errors[0].title, "Error");
+}
+
+// A save that cannot complete leaves the old file and no temporary file.
+TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
+    struct Row {
+        const char* what;
+        bool folderMissing;
+        const char* error;
+    };
+    const Row rows[] = {
+        {"folder missing: the temporary file cannot be created", true,
+         "Error opening config file "},
+        {"a folder in the file's place: the replacement fails", false,
+         "Error writing config file "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const bool folderMissing = row.folderMissing;
+        const std::string path =
+            folderMissing ? directory.File("missing/Nicset.conf") : directory.File(kConfigFileName);
+        if (!folderMissing) std::filesystem::create_directory(path);
+        ScriptedPrompts prompts;
+
+        EXPECT_FALSE(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts));
+
+        ASSERT_EQ(prompts.errors.size(), 1u);
+        EXPECT_EQ(prompts.errors[0].text, row.error + path);
+        EXPECT_EQ(prompts.errors[0].title, "Error");
+        const std::vector<std::string> left =
+            folderMissing ? std::vector<std::string>{} : std::vector<std::string>{kConfigFileName};
+        EXPECT_EQ(directory.Names(), left);
+        EXPECT_EQ(std::filesystem::is_directory(path), !folderMissing);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,249 @@
+#include "config/Validation.h"
+
+#include "ConfigTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace {
+
+TEST(ValidationTest, PartToNumberCountsEveryByteAndWraps) {
+    struct Row {
+        const char* text;
+        std::int32_t value;
+    };
+    const Row rows[] = {
+        {"", 0},
+        {"0", 0},
+        {"010", 10},
+        {"255", 255},
+        {"1a", 59},
+        {"a", 49},
+        {" ", -16},
+        {"1 ", -6},
+        {" 10", -1590},
+        {"\x80", -176},  // a byte of 128 or more is negative
+        {"\xff", -49},
+        {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MIN},
+        {"4294967296", 0},
+        {"4294967297", 1},
+        {"99999999999", 1215752191},  // 99999999999 mod 2^32
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(PartToNumber(row.text), row.value);
+    }
+}
+
+TEST(ValidationTest, ParseDottedQuadNeedsExactlyThreeDots) {
+    struct Row {
+        const char* text;
+        bool parsed;
+        DottedQuad quad;
+    };
+    const Row rows[] = {
+        {"192.168.1.1", true, {{192, 168, 1, 1}}},
+        {"1..3.4", true, {{1, 0, 3, 4}}},
+        {".1.2.3", true, {{0, 1, 2, 3}}},
+        {"1.2.3.", true, {{1, 2, 3, 0}}},
+        {"...", true, {{0, 0, 0, 0}}},
+        {"1a.2.3.4", true, {{59, 2, 3, 4}}},
+        {"", false, {}},
+        {"1.2.3", false, {}},
+        {"1.2.3.4.5", false, {}},
+        {"1.2.3.4.", false, {}},
+        {"1234", false, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        DottedQuad quad{{-7, -7, -7, -7}};
+        ASSERT_EQ(ParseDottedQuad(row.text, quad), row.parsed);
+        if (!row.parsed) continue;
+        for (int part = 0; part < 4; ++part) {
+            EXPECT_EQ(quad.parts[part], row.quad.parts[part]);
+        }
+    }
+}
+
+TEST(ValidationTest, IsValidAddressChecksClassAndParts) {
+    struct Row {
+        const char* text;
+        bool valid;
+    };
+    const Row rows[] = {
+        {"192.168.1.1", true},
+        {"10.0.0.254", true},
+        {"172.16.255.1", true},
+        {"1.2.3.4", true},
+        {"126.0.0.1", true},
+        {"128.0.0.1", true},
+        {"223.255.255.254", true},
+        {"1..3.4", true},
+        {"1a.2.3.4", true},
+        {"10.0.0.1 ", true},
+        {"010.001.1.1", true},
+        {"10.-5.-1.-1", true},
+        {"127.0.0.1", false},
+        {"0.0.0.0", false},
+        {"224.0.0.1", false},
+        {"255.255.255.255", false},
+        {"10.0.0.0", false},
+        {"10.0.0.255", false},
+        {"10.256.0.1", false},
+        {"10.0.256.1", false},
+        {".1.2.3", false},
+        {"1.2.3.", false},
+        {" 10.0.0.1", false},
+        {"1.2.3", false},
+        {"", false},
+        {"-1.2.3.4", false},
+        {"10.0.0.1.", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(IsValidAddress(row.text), row.valid);
+    }
+}
+
+TEST(ValidationTest, MaskIsCheckedOnlyAgainstTheAddressClass) {
+    struct Row {
+        const char* address;
+        const char* mask;
+        bool matches;
+    };
+    const Row rows[] = {
+        {"10.1.2.3", "255.0.0.0", true},       {"10.1.2.3", "0.255.255.255", false},
+        {"10.1.2.3", "255.0.255.7", true},     {"172.16.0.1", "255.255.0.0", true},
+        {"172.16.0.1", "255.0.0.0", false},    {"192.168.1.1", "255.255.255.0", true},
+        {"192.168.1.1", "255.255.0.0", false}, {"192.168.1.1", "255.255.255.255", true},
+        {"10.1.2.3", "255.255.255", false},    {"127.0.0.1", "255.255.255.255", false},
+        {"1.2.3", "255.0.0.0", false},         {"10.1.2.3", "0255.0.0.0", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.address << " / " << row.mask);
+        EXPECT_EQ(MaskMatchesAddress(row.address, row.mask), row.matches);
+    }
+}
+
+// A form that hands out its texts without cutting them: a text of 128 or
+// more characters fills the whole buffer with no terminator.
+class FakeForm : public ConfigurationForm {
+public:
+    explicit FakeForm(const RecordTexts& texts) : dhcp_(texts.dhcp) {
+        texts_ = {{FormField::Name, texts.name},
+                  {FormField::IpAddress, texts.ipAddress},
+                  {FormField::MacAddress, texts.macAddress},
+                  {FormField::Mask, texts.mask},
+                  {FormField::Gateway, texts.gateway},
+                  {FormField::Dns1, texts.dns1},
+                  {FormField::Dns2, texts.dns2}};
+    }
+    bool IsDhcpChecked() override { return dhcp_; }
+    void ReadFieldText(FormField field, char (&text)[kTextFieldSize]) override {
+        const std::string& value = texts_[field];
+        std::memset(text, 0xbd, sizeof text);
+        std::memcpy(text, value.c_str(), std::min(value.size() + 1, sizeof text));
+    }
+
+private:
+    bool dhcp_;
+    std::map<FormField, std::string> texts_;
+};
+
+TEST(ValidationTest, FormIsReadInOrderUpToTheFirstFailure) {
+    const RecordTexts valid = {"Oficina",       false,         "192.168.1.20", "Default",
+                               "255.255.255.0", "192.168.1.1", "192.168.1.1",  "192.168.1.2"};
+    auto with = [&valid](auto change) {
+        RecordTexts texts = valid;
+        change(texts);
+        return texts;
+    };
+    const std::string longName(200, 'n');
+    struct Row {
+        const char* what;
+        RecordTexts form;
+        bool verdict;
+        const char* message;
+        RecordTexts record;
+    };
+    const Row rows[] = {
+        {"all valid", valid, true, "", valid},
+        {"optional addresses empty", with([](RecordTexts& t) { t.gateway = t.dns1 = t.dns2 = ""; }),
+         true, "", with([](RecordTexts& t) { t.gateway = t.dns1 = t.dns2 = ""; })},
+        {"bad IP",
+         with([](RecordTexts& t) { t.ipAddress = "127.0.0.1"; }),
+         false,
+         "Verify an IP",
+         {"", false, "127.0.0.1"}},
+        {"bad IP and mask: only the IP is reported",
+         with([](RecordTexts& t) {
+             t.ipAddress = "1.2.3";
+             t.mask = "x";
+         }),
+         false,
+         "Verify an IP",
+         {"", false, "1.2.3"}},
+        {"mask of another class",
+         with([](RecordTexts& t) { t.mask = "255.255.0.0"; }),
+         false,
+         "The entered Mask doesn't match the IP Address",
+         {"", false, "192.168.1.20", "", "255.255.0.0"}},
+        {"gateway 0.0.0.0",
+         with([](RecordTexts& t) { t.gateway = "0.0.0.0"; }),
+         false,
+         "Verify a Gateway",
+         {"", false, "192.168.1.20", "", "255.255.255.0", "0.0.0.0"}},
+        {"bad first DNS",
+         with([](RecordTexts& t) { t.dns1 = "1.2.3"; }),
+         false,
+         "Verify the first DNS",
+         {"", false, "192.168.1.20", "", "255.255.255.0", "192.168.1.1", "1.2.3"}},
+        {"bad second DNS",
+         with([](RecordTexts& t) { t.dns2 = "300.1.1.1"; }),
+         false,
+         "Verify the second DNS",
+         {"", false, "192.168.1.20", "", "255.255.255.0", "192.168.1.1", "192.168.1.1",
+          "300.1.1.1"}},
+        {"name empty", with([](RecordTexts& t) { t.name = ""; }), false, "",
+         with([](RecordTexts& t) { t.name = ""; })},
+        {"MAC empty", with([](RecordTexts& t) { t.macAddress = ""; }), false, "",
+         with([](RecordTexts& t) { t.macAddress = ""; })},
+        {"a long name is cut to 127 characters", with([&](RecordTexts& t) { t.name = longName; }),
+         true, "", with([&](RecordTexts& t) { t.name = longName.substr(0, 127); })},
+        {"DHCP on reads only name and MAC",
+         with([](RecordTexts& t) {
+             t.dhcp = true;
+             t.ipAddress = "bad";
+             t.macAddress = "";
+         }),
+         true,
+         "",
+         {"Oficina", true}},
+        {"DHCP on with the MAC alone",
+         {"", true, "1.2.3.4", "Default"},
+         true,
+         "",
+         {"", true, "", "Default"}},
+        {"DHCP on with neither", {"", true, "1.2.3.4", "", "255.0.0.0"}, false, "", {"", true}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeForm form(row.form);
+        Configuration record;
+        std::memset(&record, 0xbd, sizeof record);
+        const char* message = "junk";
+
+        EXPECT_EQ(ValidateConfigurationForm(form, record, message), row.verdict);
+
+        EXPECT_STREQ(message, row.message);
+        EXPECT_EQ(TextsOf(record), row.record);
+        EXPECT_EQ(record.dhcpEnabled, row.record.dhcp ? 1 : 0);
+    }
+}
+
+}  // namespace
