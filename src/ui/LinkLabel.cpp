@@ -1,5 +1,6 @@
 #include "ui/LinkLabel.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstring>

@@ -211,10 +211,12 @@ TEST_F(AddDialogTest, ANameInUseIsReplacedOnlyWhenTheUserAgrees) {
         MessageBoxSeen box = WaitForMessageBox(Process(), "Warning");
         EXPECT_EQ(box.text, "The name Lab is already in use.\nDo you want to overwrite?");
         AnswerMessageBox(box.window, answer);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        EXPECT_EQ(DialogOpen(), answer == IDNO);
         if (answer == IDNO) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            EXPECT_TRUE(DialogOpen());
             EXPECT_EQ(ControlText(dialog, IDC_IP_ADDRESS), kValid.ip);
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
         }
     }
     Exit();

@@ -91,10 +91,27 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
     return windows;
 }
 
-std::string WindowText(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
+namespace {
+
+std::string Narrow(const wchar_t* wide) {
+    char text[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text) - 1, nullptr, nullptr);
     return text;
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+    wchar_t wide[1024] = {};
+    GetWindowTextW(window, wide, sizeof(wide) / sizeof(wide[0]));
+    return Narrow(wide);
+}
+
+std::string SentText(HWND window) {
+    // Wide, because Wine passes ANSI texts between processes unreliably.
+    wchar_t wide[1024] = {};
+    SendMessageW(window, WM_GETTEXT, sizeof(wide) / sizeof(wide[0]), reinterpret_cast<LPARAM>(wide));
+    return Narrow(wide);
 }
 
 std::string ClassName(HWND window) {
@@ -116,16 +133,25 @@ NicsetProcess::NicsetProcess(const std::string& workingDirectory) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;
+    job_ = CreateJobObjectA(nullptr, nullptr);
+    if (job_ != nullptr) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+        AssignProcessToJobObject(job_, process_);
+    }
 }
 
 NicsetProcess::~NicsetProcess() {
-    if (process_ == nullptr) return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        ADD_FAILURE() << "Nicset.exe was still running at the end of the test; stopped it";
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 5000);
+    if (process_ != nullptr) {
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            ADD_FAILURE() << "Nicset.exe was still running at the end of the test; stopped it";
+            TerminateProcess(process_, 1);
+            WaitForSingleObject(process_, 5000);
+        }
+        CloseHandle(process_);
     }
-    CloseHandle(process_);
+    if (job_ != nullptr) CloseHandle(job_);
 }
 
 HWND NicsetProcess::FindDialog(const char* title) const {
@@ -290,12 +316,16 @@ std::vector<std::string> ComboLines(HWND comboBox) {
     std::vector<std::string> lines;
     const int count = static_cast<int>(SendMessageA(comboBox, CB_GETCOUNT, 0, 0));
     for (int line = 0; line < count; ++line) {
-        const LRESULT length = SendMessageA(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(line), 0);
-        std::string text(static_cast<size_t>(length < 0 ? 0 : length) + 1, '\0');
-        SendMessageA(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(line),
-                     reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(strlen(text.c_str()));
-        lines.push_back(text);
+        // Wine hands an ANSI CB_GETLBTEXT from another process back as wide
+        // characters, so ask for them as such.
+        const LRESULT length = SendMessageW(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(line), 0);
+        std::vector<wchar_t> wide(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
+        SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(line),
+                     reinterpret_cast<LPARAM>(wide.data()));
+        wide.back() = L'\0';
+        char text[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text, sizeof(text) - 1, nullptr, nullptr);
+        lines.emplace_back(text);
     }
     return lines;
 }
@@ -306,7 +336,7 @@ void PickComboLine(HWND dialog, int id, int index) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-std::string ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::string ControlText(HWND dialog, int id) { return SentText(GetDlgItem(dialog, id)); }
 
 void SetControlText(HWND dialog, int id, const std::string& text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));

@@ -31,7 +31,11 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // The visible top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD processId);
 
+// A window's own text (a top-level window's title), read without asking the
+// window, so it never waits on a busy program.
 std::string WindowText(HWND window);
+// The text a control gives when asked (WM_GETTEXT): what an edit holds.
+std::string SentText(HWND window);
 std::string ClassName(HWND window);
 
 // A running Nicset.exe, killed (by its own handle) if the test leaves it
@@ -58,6 +62,7 @@ public:
     bool WaitForExit(DWORD timeoutMs, DWORD* exitStatus);
 
 private:
+    HANDLE job_ = nullptr;  // ends Nicset with the test if the test dies
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
