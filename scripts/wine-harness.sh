@@ -69,16 +69,18 @@ stop_xvfb() {
 
 make_prefix() {
     use_display
-    wineboot -i >"$dir/wineboot.log" 2>&1
+    wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
     # There is no window manager on Xvfb: Wine draws the captions itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    # A crashing program must end, not wait on Wine's crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     # Wine draws the caption buttons with Marlett; this Wine does not find
     # its own copy unless it sits in the prefix's font folder.
     if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
         cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     fi
     # A persistent server keeps later starts fast; teardown stops it.
-    wineserver -p 2>/dev/null || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
 }
 
 case "$command" in
@@ -91,7 +93,12 @@ setup)
 ensure | prefix)
     [ "$command" = ensure ] && start_xvfb
     if [ -f "$WINEPREFIX/system.reg" ]; then
-        wineserver -p 2>/dev/null || true
+        # Start the server and the prefix's services here, with their output
+        # away from ours: they outlive the commands run later, and a pipe
+        # they held open would never end.
+        use_display
+        wineserver -p </dev/null >/dev/null 2>&1 || true
+        wineboot </dev/null >"$dir/wineboot.log" 2>&1
     else
         make_prefix
     fi

@@ -31,7 +31,11 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // The visible top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD processId);
 
+// A window's own text (a top-level window's title), read without asking the
+// window, so it never waits on a busy program.
 std::string WindowText(HWND window);
+// The text a control gives when asked (WM_GETTEXT): what an edit holds.
+std::string SentText(HWND window);
 std::string ClassName(HWND window);
 
 // A running Nicset.exe, killed (by its own handle) if the test leaves it
@@ -58,6 +62,7 @@ public:
     bool WaitForExit(DWORD timeoutMs, DWORD* exitStatus);
 
 private:
+    HANDLE job_ = nullptr;  // ends Nicset with the test if the test dies
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
@@ -86,5 +91,85 @@ void SetValue(const std::string& path, const char* name, DWORD type, const void*
               DWORD size);
 void SetStringValue(const std::string& path, const char* name, const std::string& text);
 void SetDwordValue(const std::string& path, const char* name, DWORD value);
+
+}  // namespace e2e
+
+namespace e2e {
+
+// Memory inside the Nicset process, for control messages that carry
+// pointers (list views are not marshalled between processes).
+class RemoteBuffer {
+public:
+    RemoteBuffer(const NicsetProcess& process, SIZE_T size);
+    ~RemoteBuffer();
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    void* Address() const { return address_; }
+    LPARAM AsParam() const { return reinterpret_cast<LPARAM>(address_); }
+    void Write(const void* data, SIZE_T size, SIZE_T offset = 0);
+    void Read(void* data, SIZE_T size, SIZE_T offset = 0) const;
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+// The rows of a report-view list view, each as its column texts, in the
+// order the control shows them.
+std::vector<std::vector<std::string>> ListViewRows(const NicsetProcess& process, HWND listView,
+                                                   int columns = 2);
+// Selects a row (as a click would), which notifies the owner.
+void SelectListViewRow(const NicsetProcess& process, HWND listView, int row);
+// Clicks with the left button at a point of the control's client area.
+void ClickAt(HWND window, int x, int y);
+// Client rectangle of a list view row.
+RECT ListViewRowRect(const NicsetProcess& process, HWND listView, int row);
+
+// The lines of a combo box, in the order it shows them.
+std::vector<std::string> ComboLines(HWND comboBox);
+// Picks line `index` of combo box `id` and tells the dialog, as the user's
+// pick would (CB_SETCURSEL, then CBN_SELCHANGE). Waits until it is handled.
+void PickComboLine(HWND dialog, int id, int index);
+
+std::string ControlText(HWND dialog, int id);
+// Puts text into an edit control (as a paste would; no length limit).
+void SetControlText(HWND dialog, int id, const std::string& text);
+// Types characters one by one, as the keyboard would.
+void TypeText(HWND dialog, int id, const std::string& text);
+bool IsChecked(HWND dialog, int id);
+// Clicks a button without waiting for what it starts.
+void ClickButton(HWND dialog, int id);
+
+// A registry value as it stands: its type and its exact bytes.
+struct RegistryValue {
+    bool exists = false;
+    DWORD type = 0;
+    std::string bytes;
+};
+RegistryValue ReadValue(const std::string& path, const char* name);
+bool KeyExists(const std::string& path);
+
+// Files of the scratch directory.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// Saves what the screen shows of `window` as a 24-bit bitmap file.
+bool SaveWindowPicture(HWND window, const std::string& path);
+
+}  // namespace e2e
+
+namespace e2e {
+
+// Makes the shell open files of this extension (".url", ".pdf") with the
+// open recorder, so that tests can count what was opened.
+void RecordOpensOf(const char* extension);
+// The lines of the open recorder's log, and a way to start it afresh.
+std::vector<std::string> OpenedFiles();
+void ForgetOpenedFiles();
+
+// The colours the screen shows inside `rect` (screen coordinates).
+std::vector<COLORREF> ScreenPixels(const RECT& rect);
 
 }  // namespace e2e

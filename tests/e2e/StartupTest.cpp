@@ -23,6 +23,8 @@ protected:
     void SetUp() override {
         e2e::SetWindows98(false);
         directory_ = e2e::ScratchDirectory(testing::UnitTest::GetInstance()->current_test_info()->name());
+        // An empty list, so that no "cannot open" message comes first.
+        e2e::WriteFileBytes(directory_ + "\\Nicset.conf", "");
     }
     void TearDown() override { e2e::SetWindows98(false); }
 

@@ -1,0 +1,111 @@
+#include "ui/LinkLabel.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "common/BoundedText.h"
+
+LinkLabelState g_linkLabel;
+
+namespace {
+
+constexpr COLORREF kNormalColour = RGB(0, 0, 200);
+constexpr COLORREF kHoverColour = RGB(200, 0, 0);
+
+HFONT MakeLabelFont(bool underlined) {
+    LOGFONTA description = {};
+    description.lfHeight = -11;
+    description.lfWidth = 0;
+    description.lfEscapement = 1;
+    description.lfOrientation = 1;
+    description.lfWeight = FW_NORMAL;
+    description.lfUnderline = underlined ? TRUE : FALSE;
+    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfPitchAndFamily = 0x10;
+    CopyText(description.lfFaceName, "Microsoft Sans Serif");
+    return CreateFontIndirectA(&description);
+}
+
+void RepaintNow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// "[InternetShortcut]", a bare line feed and the URL line, with no line end
+// or terminator after the address.
+bool WriteShortcut(HANDLE file) {
+    char content[128];
+    CopyText(content, "[InternetShortcut]\nURL=");
+    std::strncat(content, kMakerWebAddress, sizeof(content) - std::strlen(content) - 1);
+    const DWORD length = static_cast<DWORD>(std::strlen(content));
+    DWORD written = 0;
+    return WriteFile(file, content, length, &written, nullptr) && written == length;
+}
+
+}  // namespace
+
+void AttachLinkLabel(HWND label) {
+    g_linkLabel.label = label;
+    g_linkLabel.previousProcedure =
+        reinterpret_cast<WNDPROC>(GetWindowLongPtrA(label, GWLP_WNDPROC));
+    SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LinkLabelProc));
+    SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) | SS_NOTIFY);
+    // Made once; the main window opens once per process.
+    if (g_linkLabel.normalFont == nullptr) g_linkLabel.normalFont = MakeLabelFont(false);
+    if (g_linkLabel.underlinedFont == nullptr) g_linkLabel.underlinedFont = MakeLabelFont(true);
+    g_linkLabel.handCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
+}
+
+LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEMOVE: {
+        g_linkLabel.hovered = true;
+        RepaintNow(window);
+        TRACKMOUSEEVENT tracking = {};
+        tracking.cbSize = sizeof(tracking);
+        tracking.dwFlags = TME_LEAVE;
+        tracking.hwndTrack = window;
+        _TrackMouseEvent(&tracking);
+        SetCursor(g_linkLabel.handCursor);
+        break;
+    }
+    case WM_MOUSELEAVE:
+        g_linkLabel.hovered = false;
+        RepaintNow(window);
+        break;
+    default:
+        break;
+    }
+    if (IsWindowUnicode(window))
+        return CallWindowProcW(g_linkLabel.previousProcedure, window, message, wParam, lParam);
+    return CallWindowProcA(g_linkLabel.previousProcedure, window, message, wParam, lParam);
+}
+
+HBRUSH LinkLabelColors(HDC dc) {
+    HBRUSH background = GetSysColorBrush(COLOR_BTNFACE);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetTextColor(dc, g_linkLabel.hovered ? kHoverColour : kNormalColour);
+    SelectObject(dc, g_linkLabel.hovered ? g_linkLabel.underlinedFont : g_linkLabel.normalFont);
+    return background;
+}
+
+void OpenMakerLink(WORD notificationCode) {
+    // An existing shortcut is the user's: it is opened, never rewritten.
+    HANDLE file = CreateFileA(kMakerShortcutFile, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        file = CreateFileA(kMakerShortcutFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE && !WriteShortcut(file)) {
+            // A cut-short shortcut would be kept and opened forever after.
+            CloseHandle(file);
+            file = INVALID_HANDLE_VALUE;
+            DeleteFileA(kMakerShortcutFile);
+        }
+    }
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    // The second click of a double click only writes.
+    if (notificationCode == STN_CLICKED)
+        ShellExecuteA(nullptr, "Open", kMakerShortcutFile, nullptr, nullptr, SW_SHOW);
+}

@@ -1,0 +1,34 @@
+// The maker's name at the bottom of the main window, drawn as a web link:
+// blue, red and underlined under the mouse, with a hand pointer. A click
+// opens the maker's web page through a small Internet shortcut file.
+#pragma once
+
+#include <windows.h>
+
+constexpr const char kMakerShortcutFile[] = "Quorvia en la web.url";
+constexpr const char kMakerWebAddress[] = "http://www.example.com/";
+
+struct LinkLabelState {
+    HWND label = nullptr;
+    WNDPROC previousProcedure = nullptr;
+    bool hovered = false;
+    HFONT normalFont = nullptr;
+    HFONT underlinedFont = nullptr;
+    HCURSOR handCursor = nullptr;
+};
+
+// The one label of the process; its fonts and cursor live until the end.
+extern LinkLabelState g_linkLabel;
+
+// Subclasses `label`, lets its clicks reach the parent and makes the fonts.
+void AttachLinkLabel(HWND label);
+
+LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Answers the parent's WM_CTLCOLORSTATIC for the label: sets colours and
+// font on `dc` and gives the background brush (a system brush).
+HBRUSH LinkLabelColors(HDC dc);
+
+// The label's command notification: writes the shortcut file when it is
+// missing, and opens it on a single click (STN_CLICKED).
+void OpenMakerLink(WORD notificationCode);

@@ -1,0 +1,263 @@
+// The Add Configuration dialog as a user fills it in: its start state, the
+// DHCP box, every refusal and its message, the overwrite question, and what
+// ends up in the list and in the file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "NicsetFixture.h"
+#include "resource.h"
+
+namespace e2e {
+namespace {
+
+constexpr char kAddTitle[] = "Add Configuration";
+
+struct Typed {
+    std::string name, ip, mac, mask, gateway, dns1, dns2;
+};
+
+class AddDialogTest : public NicsetTest {
+protected:
+    HWND OpenDialog() {
+        ClickButton(Main(), IDC_ADD);
+        HWND dialog = WaitForWindow([&] { return Process().FindDialog(kAddTitle); }, 5000);
+        EXPECT_NE(dialog, nullptr) << "the Add dialog did not open";
+        return dialog;
+    }
+
+    static void Fill(HWND dialog, const Typed& typed) {
+        SetControlText(dialog, IDC_NAME, typed.name);
+        SetControlText(dialog, IDC_IP_ADDRESS, typed.ip);
+        SetControlText(dialog, IDC_MAC_ADDRESS, typed.mac);
+        SetControlText(dialog, IDC_MASK, typed.mask);
+        SetControlText(dialog, IDC_GATEWAY, typed.gateway);
+        SetControlText(dialog, IDC_DNS1, typed.dns1);
+        SetControlText(dialog, IDC_DNS2, typed.dns2);
+    }
+
+    // Presses Add and gives the refusal's text, or "" when the dialog closed.
+    std::string PressAdd(HWND dialog) {
+        ClickButton(dialog, IDC_ADD);
+        std::string refusal;
+        WaitUntil(
+            [&] {
+                if (!IsWindow(dialog)) return true;
+                MessageBoxSeen box = {};
+                box.window = Process().FindDialog("Error");
+                if (box.window == nullptr) return false;
+                EXPECT_EQ(GetWindow(box.window, GW_OWNER), dialog);
+                refusal = WindowText(GetDlgItem(box.window, 0xFFFF));
+                AnswerMessageBox(box.window, IDOK);
+                return true;
+            },
+            5000);
+        return refusal;
+    }
+
+    bool DialogOpen() { return Process().FindDialog(kAddTitle) != nullptr; }
+};
+
+const Typed kValid = {"Lab", "192.168.5.10", "00A0C9112233", "255.255.255.0",
+                      "192.168.5.1", "192.168.5.2", "192.168.5.3"};
+
+TEST_F(AddDialogTest, OpensEmptyWithDefaultMacAndTheTypingLimits) {
+    WriteConfigFile({});
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ControlText(dialog, IDC_MAC_ADDRESS), "Default");
+    EXPECT_FALSE(IsChecked(dialog, IDC_DHCP));
+    struct Row {
+        int id;
+        size_t limit;
+    };
+    const Row rows[] = {{IDC_IP_ADDRESS, 15}, {IDC_MASK, 15}, {IDC_GATEWAY, 15},
+                        {IDC_DNS1, 15},       {IDC_DNS2, 15}, {IDC_MAC_ADDRESS, 12}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, row.id)));
+        SetControlText(dialog, row.id, "");
+        TypeText(dialog, row.id, std::string(20, '1'));
+        EXPECT_EQ(ControlText(dialog, row.id), std::string(row.limit, '1'));
+    }
+    TypeText(dialog, IDC_NAME, std::string(40, 'n'));
+    EXPECT_EQ(ControlText(dialog, IDC_NAME).size(), 40u) << "the name has no short limit";
+    ClickButton(dialog, IDC_CANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
+}
+
+TEST_F(AddDialogTest, EveryRefusalNamesItsFieldAndKeepsTheDialogOpen) {
+    struct Row {
+        const char* what;
+        Typed typed;
+        const char* message;
+    };
+    const Typed v = kValid;
+    const Row rows[] = {
+        {"bad IP", {v.name, "127.0.0.1", v.mac, v.mask, v.gateway, v.dns1, v.dns2}, "Verify an IP"},
+        {"bad IP and mask", {v.name, "10.0.0.0", v.mac, "1.2.3", v.gateway, v.dns1, v.dns2},
+         "Verify an IP"},
+        {"mask", {v.name, v.ip, v.mac, "255.255.0.0", v.gateway, v.dns1, v.dns2},
+         "The entered Mask doesn't match the IP Address"},
+        {"gateway", {v.name, v.ip, v.mac, v.mask, "0.0.0.0", v.dns1, v.dns2}, "Verify a Gateway"},
+        {"first DNS", {v.name, v.ip, v.mac, v.mask, v.gateway, "10.0.0.255", v.dns2},
+         "Verify the first DNS"},
+        {"second DNS", {v.name, v.ip, v.mac, v.mask, v.gateway, v.dns1, "300.1.1.1"},
+         "Verify the second DNS"},
+        {"no name", {"", v.ip, v.mac, v.mask, v.gateway, v.dns1, v.dns2}, "Complete all fields"},
+        {"no MAC", {v.name, v.ip, "", v.mask, v.gateway, v.dns1, v.dns2}, "Complete all fields"},
+    };
+    WriteConfigFile({});
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Fill(dialog, row.typed);
+        EXPECT_EQ(PressAdd(dialog), row.message);
+        EXPECT_TRUE(DialogOpen());
+        EXPECT_EQ(ControlText(dialog, IDC_NAME), row.typed.name) << "a field was changed";
+    }
+    ClickButton(dialog, IDC_CANCEL);
+    Exit();
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({}));
+}
+
+TEST_F(AddDialogTest, DhcpFillsAndLocksTheAddressFieldsAndOffUnlocksThem) {
+    WriteConfigFile({});
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Fill(dialog, kValid);
+    const int addressFields[] = {IDC_IP_ADDRESS, IDC_MASK, IDC_GATEWAY, IDC_DNS1, IDC_DNS2};
+
+    SendMessageA(GetDlgItem(dialog, IDC_DHCP), BM_CLICK, 0, 0);
+    for (int id : addressFields) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(ControlText(dialog, id), "0.0.0.0");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, id)));
+    }
+    EXPECT_EQ(ControlText(dialog, IDC_NAME), "Lab");
+    EXPECT_EQ(ControlText(dialog, IDC_MAC_ADDRESS), "00A0C9112233");
+
+    SendMessageA(GetDlgItem(dialog, IDC_DHCP), BM_CLICK, 0, 0);
+    for (int id : addressFields) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(ControlText(dialog, id), "0.0.0.0");
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, id)));
+    }
+    EXPECT_EQ(PressAdd(dialog), "Verify an IP");
+    SetControlText(dialog, IDC_IP_ADDRESS, "10.1.1.1");
+    SetControlText(dialog, IDC_MASK, "255.0.0.0");
+    EXPECT_EQ(PressAdd(dialog), "Verify a Gateway");
+    SetControlText(dialog, IDC_GATEWAY, "");
+    EXPECT_EQ(PressAdd(dialog), "Verify the first DNS");
+    SetControlText(dialog, IDC_DNS1, "");
+    SetControlText(dialog, IDC_DNS2, "");
+    EXPECT_EQ(PressAdd(dialog), "");
+    EXPECT_FALSE(DialogOpen());
+}
+
+TEST_F(AddDialogTest, DhcpOnStoresEmptyAddressesAndTheDefaultMac) {
+    WriteConfigFile({});
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    SetControlText(dialog, IDC_NAME, "Cafe");
+    SendMessageA(GetDlgItem(dialog, IDC_DHCP), BM_CLICK, 0, 0);
+    EXPECT_EQ(PressAdd(dialog), "");
+    EXPECT_FALSE(DialogOpen());
+    EXPECT_EQ(ConfigurationRows(), (std::vector<std::vector<std::string>>{{"Cafe", ""}}));
+    Exit();
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({{"Cafe", true, "", "Default", "", "", "", ""}}));
+}
+
+TEST_F(AddDialogTest, AddedConfigurationsAreShownSortedAndSavedInListOrder) {
+    WriteConfigFile({});
+    Start();
+    for (const char* name : {"Zeta", "Alfa"}) {
+        HWND dialog = OpenDialog();
+        ASSERT_NE(dialog, nullptr);
+        Typed typed = kValid;
+        typed.name = name;
+        Fill(dialog, typed);
+        EXPECT_EQ(PressAdd(dialog), "");
+    }
+    EXPECT_EQ(ConfigurationRows(), (std::vector<std::vector<std::string>>{
+                                       {"Alfa", "192.168.5.10"}, {"Zeta", "192.168.5.10"}}));
+    Exit();
+    SavedConfiguration saved = {"Zeta", false, "192.168.5.10", "00A0C9112233", "255.255.255.0",
+                                "192.168.5.1", "192.168.5.2", "192.168.5.3"};
+    SavedConfiguration alfa = saved;
+    alfa.name = "Alfa";
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({saved, alfa}));
+    Start();
+    EXPECT_EQ(ConfigurationRows()[0][0], "Alfa");
+}
+
+TEST_F(AddDialogTest, ANameInUseIsReplacedOnlyWhenTheUserAgrees) {
+    SavedConfiguration lab = {"Lab", true, "", "Default", "", "", "", ""};
+    SavedConfiguration office = {"Office", true, "", "Default", "", "", "", ""};
+    WriteConfigFile({lab, office});
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Fill(dialog, kValid);
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        ClickButton(dialog, IDC_ADD);
+        MessageBoxSeen box = WaitForMessageBox(Process(), "Warning");
+        EXPECT_EQ(box.text, "The name Lab is already in use.\nDo you want to overwrite?");
+        AnswerMessageBox(box.window, answer);
+        if (answer == IDNO) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            EXPECT_TRUE(DialogOpen());
+            EXPECT_EQ(ControlText(dialog, IDC_IP_ADDRESS), kValid.ip);
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
+        }
+    }
+    Exit();
+    SavedConfiguration replaced = {"Lab", false, "192.168.5.10", "00A0C9112233", "255.255.255.0",
+                                   "192.168.5.1", "192.168.5.2", "192.168.5.3"};
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({office, replaced}));
+}
+
+TEST_F(AddDialogTest, EscapeDoesNothingAndCancelOrTheCloseBoxStoreNothing) {
+    WriteConfigFile({});
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Fill(dialog, kValid);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(DialogOpen()) << "Escape closed the dialog";
+
+    ClickButton(dialog, IDC_CANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
+    dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ControlText(dialog, IDC_NAME), "") << "the dialog kept the last texts";
+    Fill(dialog, kValid);
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
+    EXPECT_TRUE(ConfigurationRows().empty());
+}
+
+TEST_F(AddDialogTest, ALongNameIsStoredCutTo127Characters) {
+    WriteConfigFile({});
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Typed typed = kValid;
+    typed.name = std::string(200, 'n');
+    Fill(dialog, typed);
+    EXPECT_EQ(PressAdd(dialog), "");
+    ASSERT_EQ(ConfigurationRows().size(), 1u);
+    EXPECT_EQ(ConfigurationRows()[0][0], std::string(127, 'n'));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,373 @@
+// The main window driven as a user would: pick an interface, pick a saved
+// configuration, Apply, BackUp, Delete, help, and the list kept in the file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "NicsetFixture.h"
+#include "resource.h"
+
+namespace e2e {
+namespace {
+
+const Adapter kIntel = {"0000", "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}",
+                        "Intel(R) PRO/1000 MT Network Connection", "", false,
+                        "192.168.1.20", "255.255.255.0", "192.168.1.1",
+                        "192.168.1.1,192.168.1.2"};
+const Adapter kRealtek = {"0001", "{A2C8D5F0-1E47-4B93-9A6D-7C0E5F2B8D13}",
+                          "Realtek Fast Ethernet", "00A0C9112233", true,
+                          "0.0.0.0", "0.0.0.0", "", ""};
+
+const SavedConfiguration kOffice = {"Office", false, "10.1.2.3", "00A0C9AABBCC", "255.0.0.0",
+                                    "10.1.2.1", "10.1.2.2", "10.1.2.4"};
+const SavedConfiguration kHome = {"Home", true, "", "Default", "", "", "", ""};
+
+// What the main window shows on its left side.
+struct Shown {
+    std::string ip, mac, mask, gateway, dns1, dns2;
+    bool dhcp;
+    std::string caption;
+};
+
+bool operator==(const Shown& a, const Shown& b) {
+    return a.ip == b.ip && a.mac == b.mac && a.mask == b.mask && a.gateway == b.gateway &&
+           a.dns1 == b.dns1 && a.dns2 == b.dns2 && a.dhcp == b.dhcp && a.caption == b.caption;
+}
+
+std::ostream& operator<<(std::ostream& out, const Shown& s) {
+    return out << "{ip " << s.ip << ", mac " << s.mac << ", mask " << s.mask << ", gateway "
+               << s.gateway << ", dns " << s.dns1 << " / " << s.dns2 << ", dhcp " << s.dhcp
+               << ", caption \"" << s.caption << "\"}";
+}
+
+Shown ShownIn(HWND main) {
+    return {ControlText(main, IDC_IP_ADDRESS), ControlText(main, IDC_MAC_ADDRESS),
+            ControlText(main, IDC_MASK),       ControlText(main, IDC_GATEWAY),
+            ControlText(main, IDC_DNS1),       ControlText(main, IDC_DNS2),
+            IsChecked(main, IDC_DHCP),         ControlText(main, IDC_SHOWN_GROUP)};
+}
+
+std::string Padded(const std::string& text, size_t length) {
+    std::string bytes = text;
+    bytes.resize(length, '\0');
+    return bytes;
+}
+
+std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+
+// A text value written with a fixed length. Windows 98 (and Wine when it
+// plays Windows 98) ignores the given length of a REG_SZ and keeps the text
+// up to its terminator.
+std::string Written(Family family, const std::string& text, size_t length) {
+    return family == Family::Win98 ? text + '\0' : Padded(text, length);
+}
+
+void ExpectValue(const std::string& key, const char* name, DWORD type, const std::string& bytes) {
+    SCOPED_TRACE(key + " " + name);
+    const RegistryValue value = ReadValue(key, name);
+    ASSERT_TRUE(value.exists);
+    EXPECT_EQ(value.type, type);
+    EXPECT_EQ(value.bytes, bytes);
+}
+
+// No window of that title shows up within a while.
+bool StaysAway(const NicsetProcess& nicset, const char* title, DWORD milliseconds = 1000) {
+    return WaitForWindow([&] { return nicset.FindDialog(title); }, milliseconds) == nullptr;
+}
+
+using MainWindowTest = NicsetTest;
+
+TEST_F(MainWindowTest, OpensWithNothingPickedAndTheInterfacesSortedByDescription) {
+    Adapter b = kRealtek, a = kIntel;
+    b.subkey = "0000";
+    a.subkey = "0001";
+    SeedAdapters({b, a});
+    Start();
+    EXPECT_EQ(ControlText(Main(), IDC_SHOWN_GROUP), "Configuration: nothing");
+    EXPECT_EQ(ControlText(Main(), IDC_IP_ADDRESS), "");
+    const std::vector<std::string> lines = ComboLines(GetDlgItem(Main(), IDC_INTERFACES));
+    EXPECT_EQ(lines, (std::vector<std::string>{a.description, b.description}));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Main(), IDC_DHCP)));
+}
+
+TEST_F(MainWindowTest, PickingAnInterfaceShowsItsCurrentSettings) {
+    for (Family family : {Family::Nt, Family::Win98}) {
+        SCOPED_TRACE(family == Family::Nt ? "NT" : "98");
+        UseFamily(family);
+        SeedAdapters({kIntel});
+        Start();
+        PickInterface(kIntel.description);
+        EXPECT_EQ(ShownIn(Main()), (Shown{"192.168.1.20", "Default", "255.255.255.0", "192.168.1.1",
+                                          "192.168.1.1", "192.168.1.2", false,
+                                          "Intel(R) PRO/1000 MT Network Connec"}));
+        Exit();
+    }
+}
+
+TEST_F(MainWindowTest, PickingADhcpInterfaceShowsItsHardwareAddressAndTheCheckedBox) {
+    SeedAdapters({kIntel, kRealtek});
+    Start();
+    PickInterface(kRealtek.description);
+    EXPECT_EQ(ShownIn(Main()),
+              (Shown{"0.0.0.0", "00A0C9112233", "0.0.0.0", "", "", "", true, kRealtek.description}));
+}
+
+TEST_F(MainWindowTest, TwoAdaptersWithOneDescriptionBothPickTheFirst) {
+    Adapter first = kIntel, second = kRealtek;
+    second.description = first.description;
+    SeedAdapters({first, second});
+    Start();
+    for (int line : {0, 1}) {
+        SCOPED_TRACE(line);
+        PickInterface(first.description, line);
+        EXPECT_EQ(ControlText(Main(), IDC_IP_ADDRESS), "192.168.1.20");
+        EXPECT_EQ(ControlText(Main(), IDC_MAC_ADDRESS), "Default");
+    }
+}
+
+TEST_F(MainWindowTest, PickingAConfigurationShowsItAndItsNameCutTo35) {
+    SavedConfiguration longName = kOffice;
+    longName.name = std::string(40, 'x');
+    WriteConfigFile({kOffice, kHome, longName});
+    Start();
+    PickConfiguration("Office");
+    EXPECT_EQ(ShownIn(Main()), (Shown{"10.1.2.3", "00A0C9AABBCC", "255.0.0.0", "10.1.2.1",
+                                      "10.1.2.2", "10.1.2.4", false, "Office"}));
+    PickConfiguration("Home");
+    EXPECT_EQ(ShownIn(Main()), (Shown{"", "Default", "", "", "", "", true, "Home"}));
+    PickConfiguration(longName.name);
+    EXPECT_EQ(ControlText(Main(), IDC_SHOWN_GROUP), std::string(35, 'x'));
+}
+
+TEST_F(MainWindowTest, ClickingAnEmptyPartOfTheListChangesNothing) {
+    WriteConfigFile({kOffice});
+    Start();
+    PickConfiguration("Office");
+    const Shown before = ShownIn(Main());
+    HWND view = GetDlgItem(Main(), IDC_CONFIGURATIONS);
+    RECT client = {};
+    GetClientRect(view, &client);
+    ClickAt(view, client.right / 2, client.bottom - 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(ShownIn(Main()), before);
+}
+
+TEST_F(MainWindowTest, ApplyWritesTheShownConfigurationToThePickedInterface) {
+    struct Row {
+        Family family;
+        DWORD stringType;
+        const char* maskName;
+        const char* restart;
+    };
+    const Row rows[] = {
+        {Family::Nt, REG_MULTI_SZ, "SubnetMask", "Reboot the Interfaz"},
+        {Family::Win98, REG_SZ, "IPMask", "Reboot Windows"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.restart);
+        UseFamily(row.family);
+        Adapter adapter = kIntel;
+        adapter.mac = "001122334455";
+        SeedAdapters({adapter});
+        WriteConfigFile({kOffice, kHome});
+        Start();
+        PickInterface(adapter.description);
+
+        PickConfiguration("Office");
+        ClickButton(Main(), IDC_APPLY);
+        MessageBoxSeen box = WaitForMessageBox(Process(), "Complete");
+        EXPECT_EQ(box.text, std::string("Changes successfully applied\n") + row.restart);
+        AnswerMessageBox(box.window, IDOK);
+        const std::string tcpip = TcpipKey(adapter);
+        const Family f = row.family;
+        ExpectValue(tcpip, "EnableDHCP", REG_DWORD, Dword(0));
+        ExpectValue(tcpip, "IPAddress", row.stringType, Written(f, "10.1.2.3", 16));
+        ExpectValue(tcpip, row.maskName, row.stringType, Written(f, "255.0.0.0", 16));
+        ExpectValue(tcpip, "DefaultGateway", row.stringType, Written(f, "10.1.2.1", 16));
+        ExpectValue(ResolverKey(adapter), "NameServer", REG_SZ,
+                    Written(f, "10.1.2.2,10.1.2.4", 40));
+        ExpectValue(ClassKey(adapter), "NetworkAddress", REG_SZ,
+                    Written(f, "00A0C9AABBCC", 16));
+        EXPECT_EQ(ShownIn(Main()).caption, "Office") << "Apply changed the caption";
+
+        PickConfiguration("Home");
+        ClickButton(Main(), IDC_APPLY);
+        AnswerMessageBox(WaitForMessageBox(Process(), "Complete").window, IDOK);
+        ExpectValue(tcpip, "EnableDHCP", REG_DWORD, Dword(1));
+        ExpectValue(tcpip, "IPAddress", row.stringType, Written(f, "", 16));
+        ExpectValue(ResolverKey(adapter), "NameServer", REG_SZ, Written(f, "", 40));
+        EXPECT_FALSE(ReadValue(ClassKey(adapter), "NetworkAddress").exists);
+        Exit();
+    }
+}
+
+TEST_F(MainWindowTest, ApplyThatCannotWriteSaysSoAndWritesNothing) {
+    SavedConfiguration tooLong = kOffice;
+    tooLong.name = "Too long";
+    tooLong.ip = "192.168.100.100.1";
+    SeedAdapters({kIntel});
+    WriteConfigFile({tooLong});
+    Start();
+    PickInterface(kIntel.description);
+    PickConfiguration("Too long");
+    ClickButton(Main(), IDC_APPLY);
+    MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
+    EXPECT_EQ(box.text, "An error has happened, changes weren't applied.\nVerify inserted fields.");
+    AnswerMessageBox(box.window, IDOK);
+    ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, "192.168.1.20" + std::string(2, '\0'));
+}
+
+TEST_F(MainWindowTest, ApplyAndBackUpNeedAPickedInterface) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    Start();
+    PickConfiguration("Office");
+    for (int button : {IDC_APPLY, IDC_BACKUP}) {
+        SCOPED_TRACE(button);
+        ClickButton(Main(), button);
+        MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
+        EXPECT_EQ(box.text, "You must select a interface");
+        EXPECT_EQ(GetWindow(box.window, GW_OWNER), Main());
+        AnswerMessageBox(box.window, IDOK);
+    }
+    EXPECT_EQ(ConfigurationRows().size(), 1u);
+}
+
+const SavedConfiguration kIntelBackUp = {"Back - " + kIntel.description, false, "192.168.1.20",
+                                         "Default", "255.255.255.0", "192.168.1.1",
+                                         "192.168.1.1", "192.168.1.2"};
+
+TEST_F(MainWindowTest, BackUpSavesTheInterfaceSettingsUnderTheBackName) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    Start();
+    PickInterface(kIntel.description);
+    PickConfiguration("Office");
+    ClickButton(Main(), IDC_BACKUP);
+    ASSERT_TRUE(WaitUntil([&] { return ConfigurationRows().size() == 2; }, 5000));
+    EXPECT_EQ(ConfigurationRows()[0], (std::vector<std::string>{kIntelBackUp.name, "192.168.1.20"}));
+    EXPECT_EQ(ControlText(Main(), IDC_SHOWN_GROUP), "Office") << "BackUp changed the caption";
+    Exit();
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kOffice, kIntelBackUp}));
+}
+
+TEST_F(MainWindowTest, BackUpAsksBeforeOverwritingAndYesMovesItToTheEnd) {
+    SavedConfiguration older = kHome;
+    older.name = kIntelBackUp.name;
+    SeedAdapters({kIntel});
+    WriteConfigFile({older, kOffice});
+    Start();
+    PickInterface(kIntel.description);
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        ClickButton(Main(), IDC_BACKUP);
+        MessageBoxSeen box = WaitForMessageBox(Process(), "Warning");
+        EXPECT_EQ(box.text,
+                  "The name " + older.name + " is already in use.\nDo you want to overwrite?");
+        EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr);
+        AnswerMessageBox(box.window, answer);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const auto rows = ConfigurationRows();
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0][1], answer == IDNO ? "" : "192.168.1.20");
+    }
+    Exit();
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kOffice, kIntelBackUp}));
+}
+
+TEST_F(MainWindowTest, BackUpDoesNothingWhileAnyWindowIsTitledWarning) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    Start();
+    PickInterface(kIntel.description);
+    HWND warning = CreateWindowExA(0, "STATIC", "Warning", WS_OVERLAPPEDWINDOW, 0, 0, 100, 50,
+                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(warning, nullptr);
+    ClickButton(Main(), IDC_BACKUP);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    DestroyWindow(warning);
+    EXPECT_EQ(ConfigurationRows().size(), 1u);
+}
+
+TEST_F(MainWindowTest, WhileTheOverwriteQuestionIsOpenTheListTakesNoOtherWork) {
+    const std::string backUpName = "Back - " + kIntel.description;
+    SavedConfiguration existing = kHome;
+    existing.name = backUpName;
+    SeedAdapters({kIntel});
+    WriteConfigFile({existing, kOffice});
+    Start();
+    PickInterface(kIntel.description);
+    ClickButton(Main(), IDC_BACKUP);
+    MessageBoxSeen question = WaitForMessageBox(Process(), "Warning");
+    ASSERT_NE(question.window, nullptr);
+    const Shown before = ShownIn(Main());
+
+    // The question has no owner, so the main window still takes clicks.
+    ClickButton(Main(), IDC_ADD);
+    EXPECT_TRUE(StaysAway(Process(), "Add Configuration"));
+    PickConfiguration("Office");
+    EXPECT_EQ(ShownIn(Main()), before) << "a list pick went through";
+    ClickButton(Main(), IDC_DELETE);
+    ClickButton(Main(), IDC_BACKUP);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    int questions = 0;
+    for (HWND window : TopLevelWindows(Process().Id()))
+        if (WindowText(window) == "Warning") ++questions;
+    EXPECT_EQ(questions, 1);
+
+    AnswerMessageBox(question.window, IDNO);
+    Exit();
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({existing, kOffice}));
+}
+
+TEST_F(MainWindowTest, DeleteAsksAndRemovesOnlyOnYes) {
+    WriteConfigFile({kOffice, kHome});
+    Start();
+    ClickButton(Main(), IDC_DELETE);
+    EXPECT_TRUE(StaysAway(Process(), "Warning")) << "asked with nothing selected";
+
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        // Every Delete refills the list, which clears the selection.
+        PickConfiguration("Office");
+        ClickButton(Main(), IDC_DELETE);
+        MessageBoxSeen box = WaitForMessageBox(Process(), "Warning");
+        EXPECT_EQ(box.text, "You're goy to delete the configuration Office\nDo you want to continue?");
+        EXPECT_EQ(GetWindow(box.window, GW_OWNER), Main());
+        AnswerMessageBox(box.window, answer);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return ConfigurationRows().size() == 1; }, 5000));
+    EXPECT_EQ(ConfigurationRows()[0][0], "Home");
+    Exit();
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kHome}));
+}
+
+TEST_F(MainWindowTest, HelpWithoutTheManualSaysItIsNotFound) {
+    Start();
+    ClickButton(Main(), IDC_HELP_DOCUMENT);
+    MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
+    EXPECT_EQ(box.text, "Help file not found");
+    AnswerMessageBox(box.window, IDOK);
+}
+
+TEST_F(MainWindowTest, TheListIsSavedOnClosingAndShownSortedOnTheNextStart) {
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Exit");
+        SavedConfiguration zeta = kOffice, alfa = kHome;
+        zeta.name = "Zeta";
+        alfa.name = "Alfa";
+        WriteConfigFile({zeta, alfa});
+        Start();
+        EXPECT_EQ(ConfigurationRows(), (std::vector<std::vector<std::string>>{
+                                           {"Alfa", ""}, {"Zeta", "10.1.2.3"}}));
+        PickConfiguration("Zeta");
+        ClickButton(Main(), IDC_DELETE);
+        AnswerMessageBox(WaitForMessageBox(Process(), "Warning").window, IDYES);
+        Exit(closeBox);
+        EXPECT_EQ(ConfigFileBytes(), ConfigFileText({alfa}));
+    }
+}
+
+}  // namespace
+}  // namespace e2e
