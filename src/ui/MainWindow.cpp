@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
@@ -219,11 +221,23 @@ void CollectConfiguration(HWND dialog, Configuration& configuration) {
 
 void RefillConfigurationView(HWND dialog) {
     HWND view = ConfigurationView(dialog);
+    // The control sorts the rows itself. Handing them over from the last name
+    // to the first costs it far less work to place each one (long lists fill
+    // in seconds instead of minutes), and one repaint at the end does.
+    std::vector<const Configuration*> rows;
+    rows.reserve(g_configurationList.Size());
+    for (const Configuration& configuration : g_configurationList) rows.push_back(&configuration);
+    std::stable_sort(rows.begin(), rows.end(), [](const Configuration* a, const Configuration* b) {
+        return CompareStringA(LOCALE_USER_DEFAULT, 0, a->name, -1, b->name, -1) == CSTR_GREATER_THAN;
+    });
+    SendMessageA(view, WM_SETREDRAW, FALSE, 0);
     SendMessageA(view, LVM_DELETEALLITEMS, 0, 0);
-    for (const Configuration& configuration : g_configurationList) {
-        const int row = InsertListRow(view, configuration.name);
-        SetListCell(view, row, 1, configuration.ipAddress);
+    for (const Configuration* configuration : rows) {
+        const int row = InsertListRow(view, configuration->name);
+        SetListCell(view, row, 1, configuration->ipAddress);
     }
+    SendMessageA(view, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(view, nullptr, TRUE);
 }
 
 void DeleteSelectedConfiguration(HWND dialog) {

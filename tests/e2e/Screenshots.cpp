@@ -117,7 +117,7 @@ TEST_F(Screens, AddDialogAndItsMessages) {
     };
     const Row rows[] = {
         {"127.0.0.1", "255.0.0.0", "", "Lab", "message-verify-ip"},
-        {"10.1.2.3", "255.255.0.0", "", "Lab", "message-mask"},
+        {"192.168.1.5", "255.255.0.0", "", "Lab", "message-mask"},
         {"10.1.2.3", "255.0.0.0", "10.1.2.0", "Lab", "message-verify-gateway"},
         {"10.1.2.3", "255.0.0.0", "10.1.2.1", "", "message-complete-all-fields"},
     };
