@@ -58,7 +58,9 @@ bool RunningUnderWine() {
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-std::string NicsetPath() { return ModuleDirectory() + "\\Nicset.exe"; }
+std::string NicsetPath() {
+    return ModuleDirectory() + "\\Nicset.exe";
+}
 
 std::string ScratchDirectory(const std::string& name) {
     const std::string root = ModuleDirectory() + "\\e2e-work";
@@ -110,7 +112,8 @@ std::string WindowText(HWND window) {
 std::string SentText(HWND window) {
     // Wide, because Wine passes ANSI texts between processes unreliably.
     wchar_t wide[1024] = {};
-    SendMessageW(window, WM_GETTEXT, sizeof(wide) / sizeof(wide[0]), reinterpret_cast<LPARAM>(wide));
+    SendMessageW(window, WM_GETTEXT, sizeof(wide) / sizeof(wide[0]),
+                 reinterpret_cast<LPARAM>(wide));
     return Narrow(wide);
 }
 
@@ -176,8 +179,7 @@ bool NicsetProcess::WaitForExit(DWORD timeoutMs, DWORD* exitStatus) {
     return true;
 }
 
-MessageBoxSeen WaitForMessageBox(const NicsetProcess& process, const char* title,
-                                 DWORD timeoutMs) {
+MessageBoxSeen WaitForMessageBox(const NicsetProcess& process, const char* title, DWORD timeoutMs) {
     MessageBoxSeen seen;
     seen.window = WaitForWindow([&] { return process.FindDialog(title); }, timeoutMs);
     if (seen.window != nullptr) {
@@ -214,8 +216,7 @@ void DeleteKeyTree(const std::string& path) {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
-void SetValue(const std::string& path, const char* name, DWORD type, const void* data,
-              DWORD size) {
+void SetValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, &key, nullptr),
@@ -242,10 +243,11 @@ void SetDwordValue(const std::string& path, const char* name, DWORD value) {
 namespace e2e {
 
 RemoteBuffer::RemoteBuffer(const NicsetProcess& process, SIZE_T size) {
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                           process.Id());
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process.Id());
     if (process_ != nullptr)
-        address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        address_ =
+            VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (address_ == nullptr) ADD_FAILURE() << "cannot reserve memory in Nicset.exe";
 }
 
@@ -318,7 +320,8 @@ std::vector<std::string> ComboLines(HWND comboBox) {
     for (int line = 0; line < count; ++line) {
         // Wine hands an ANSI CB_GETLBTEXT from another process back as wide
         // characters, so ask for them as such.
-        const LRESULT length = SendMessageW(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(line), 0);
+        const LRESULT length =
+            SendMessageW(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(line), 0);
         std::vector<wchar_t> wide(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
         SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(line),
                      reinterpret_cast<LPARAM>(wide.data()));
@@ -333,10 +336,13 @@ std::vector<std::string> ComboLines(HWND comboBox) {
 void PickComboLine(HWND dialog, int id, int index) {
     HWND combo = GetDlgItem(dialog, id);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
 }
 
-std::string ControlText(HWND dialog, int id) { return SentText(GetDlgItem(dialog, id)); }
+std::string ControlText(HWND dialog, int id) {
+    return SentText(GetDlgItem(dialog, id));
+}
 
 void SetControlText(HWND dialog, int id, const std::string& text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -344,14 +350,17 @@ void SetControlText(HWND dialog, int id, const std::string& text) {
 
 void TypeText(HWND dialog, int id, const std::string& text) {
     HWND edit = GetDlgItem(dialog, id);
-    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    for (char c : text)
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
 bool IsChecked(HWND dialog, int id) {
     return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void ClickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void ClickButton(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 RegistryValue ReadValue(const std::string& path, const char* name) {
     RegistryValue value;
@@ -386,7 +395,8 @@ std::string ReadFileBytes(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) return bytes;
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
+    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
     CloseHandle(file);
     return bytes;
 }
@@ -449,7 +459,9 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
 namespace e2e {
 namespace {
 
-std::string OpenLogPath() { return ModuleDirectory() + "\\e2e-work\\opened.log"; }
+std::string OpenLogPath() {
+    return ModuleDirectory() + "\\e2e-work\\opened.log";
+}
 
 void SetClassesValue(const std::string& path, const std::string& text) {
     HKEY key = nullptr;
@@ -478,7 +490,9 @@ std::vector<std::string> OpenedFiles() {
     return lines;
 }
 
-void ForgetOpenedFiles() { DeleteFileA(OpenLogPath().c_str()); }
+void ForgetOpenedFiles() {
+    DeleteFileA(OpenLogPath().c_str());
+}
 
 std::vector<COLORREF> ScreenPixels(const RECT& rect) {
     std::vector<COLORREF> pixels;
@@ -491,12 +505,41 @@ std::vector<COLORREF> ScreenPixels(const RECT& rect) {
     HGDIOBJ previous = SelectObject(memory, picture);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory, x, y));
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(GetPixel(memory, x, y));
     SelectObject(memory, previous);
     DeleteObject(picture);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+bool DenyWrites(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    unsigned char aclBytes[256] = {};
+    auto* acl = reinterpret_cast<PACL>(aclBytes);
+    SECURITY_DESCRIPTOR descriptor = {};
+    const bool built =
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone) &&
+        InitializeAcl(acl, sizeof(aclBytes), ACL_REVISION) &&
+        AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, everyone) &&
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone) &&
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    const bool set =
+        built && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+    if (everyone != nullptr) FreeSid(everyone);
+    RegCloseKey(key);
+    return set;
 }
 
 }  // namespace e2e

@@ -7,9 +7,12 @@ namespace {
 
 constexpr DWORD kExitStatus = 24;
 
-std::string MultiString(const std::string& text) { return text + std::string(2, '\0'); }
+std::string MultiString(const std::string& text) {
+    return text + std::string(2, '\0');
+}
 
-void SetTextValue(const std::string& key, const char* name, const std::string& text, Family family) {
+void SetTextValue(const std::string& key, const char* name, const std::string& text,
+                  Family family) {
     if (family == Family::Nt) {
         const std::string bytes = MultiString(text);
         SetValue(key, name, REG_MULTI_SZ, bytes.data(), static_cast<DWORD>(bytes.size()));
@@ -123,7 +126,8 @@ void NicsetTest::PickConfiguration(const std::string& name) {
     const auto rows = ConfigurationRows();
     for (size_t row = 0; row < rows.size(); ++row) {
         if (rows[row][0] == name) {
-            SelectListViewRow(*nicset_, GetDlgItem(main_, IDC_CONFIGURATIONS), static_cast<int>(row));
+            SelectListViewRow(*nicset_, GetDlgItem(main_, IDC_CONFIGURATIONS),
+                              static_cast<int>(row));
             return;
         }
     }

@@ -67,7 +67,8 @@ TEST_F(UiBenchmark, TenThousandConfigurations) {
             Sleep(0);
         const Clock::time_point created = Clock::now();
         HWND view = nullptr;
-        while ((view = GetDlgItem(main, IDC_CONFIGURATIONS)) == nullptr) Sleep(0);
+        while ((view = GetDlgItem(main, IDC_CONFIGURATIONS)) == nullptr)
+            Sleep(0);
         // Answered only once the window has finished initialising.
         const LRESULT rows = SendMessageA(view, LVM_GETITEMCOUNT, 0, 0);
         fill.push_back(Milliseconds(created, Clock::now()));
