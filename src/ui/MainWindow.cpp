@@ -59,13 +59,19 @@ void OnInitDialog(HWND dialog) {
     RefillConfigurationView(dialog);
 }
 
-// A row of the list was clicked or its selection changed.
-void OnConfigurationPicked(HWND dialog) {
+// The selected row and the configuration name it shows; -1 when no row is
+// selected.
+int SelectedConfigurationRow(HWND dialog, char (&name)[256]) {
     HWND view = ConfigurationView(dialog);
     const int row = SelectedListRow(view);
-    if (row < 0) return;
+    if (row >= 0) GetListCell(view, row, 0, name);
+    return row;
+}
+
+// A row of the list was clicked or its selection changed.
+void OnConfigurationPicked(HWND dialog) {
     char name[256];
-    GetListCell(view, row, 0, name);
+    if (SelectedConfigurationRow(dialog, name) < 0) return;
     const Configuration* found = FindConfigurationByName(g_configurationList, name);
     if (found == nullptr) return;
     ShowConfiguration(dialog, *found);
@@ -246,14 +252,12 @@ void RefillConfigurationView(HWND dialog) {
 }
 
 void DeleteSelectedConfiguration(HWND dialog) {
-    HWND view = ConfigurationView(dialog);
-    const int row = SelectedListRow(view);
-    if (row < 0) return;
     char name[256];
-    GetListCell(view, row, 0, name);
+    const int row = SelectedConfigurationRow(dialog, name);
+    if (row < 0) return;
     MessageBoxPrompts prompts(dialog);
     if (DeleteConfigurationByName(g_configurationList, name, prompts))
-        SendMessageA(view, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        SendMessageA(ConfigurationView(dialog), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
 std::string LeadingText(const char* text, std::size_t count) {

@@ -51,6 +51,36 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
+// What the screen shows inside `rect` (screen coordinates), as the rows of
+// a 24-bit bitmap, bottom row first; empty for an empty rectangle.
+std::string CaptureScreen(const RECT& rect, BITMAPINFOHEADER* header) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return std::string();
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+
+    *header = BITMAPINFOHEADER{};
+    header->biSize = sizeof(*header);
+    header->biWidth = width;
+    header->biHeight = height;
+    header->biPlanes = 1;
+    header->biBitCount = 24;
+    header->biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::string pixels(stride * static_cast<DWORD>(height), '\0');
+    GetDIBits(memory, picture, 0, static_cast<UINT>(height), &pixels[0],
+              reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 }  // namespace
 
 bool RunningUnderWine() {
@@ -417,32 +447,9 @@ bool FileExists(const std::string& path) {
 bool SaveWindowPicture(HWND window, const std::string& path) {
     RECT rect = {};
     GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return false;
-
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
-
     BITMAPINFOHEADER header = {};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::string pixels(stride * static_cast<DWORD>(height), '\0');
-    GetDIBits(memory, picture, 0, static_cast<UINT>(height), &pixels[0],
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
+    const std::string pixels = CaptureScreen(rect, &header);
+    if (pixels.empty()) return false;
     BITMAPFILEHEADER fileHeader = {};
     fileHeader.bfType = 0x4D42;  // "BM"
     fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(header);
@@ -495,23 +502,18 @@ void ForgetOpenedFiles() {
 }
 
 std::vector<COLORREF> ScreenPixels(const RECT& rect) {
-    std::vector<COLORREF> pixels;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return pixels;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(GetPixel(memory, x, y));
-    SelectObject(memory, previous);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    BITMAPINFOHEADER header = {};
+    const std::string pixels = CaptureScreen(rect, &header);
+    std::vector<COLORREF> colours;
+    if (pixels.empty()) return colours;
+    const size_t stride = pixels.size() / static_cast<size_t>(header.biHeight);
+    for (size_t row = 0; row < static_cast<size_t>(header.biHeight); ++row) {
+        for (size_t x = 0; x < static_cast<size_t>(header.biWidth); ++x) {
+            const auto* bgr = reinterpret_cast<const unsigned char*>(&pixels[row * stride + x * 3]);
+            colours.push_back(RGB(bgr[2], bgr[1], bgr[0]));
+        }
+    }
+    return colours;
 }
 
 }  // namespace e2e

@@ -23,6 +23,12 @@ void SetTextValue(const std::string& key, const char* name, const std::string& t
 
 }  // namespace
 
+// clang-format off
+const Adapter kIntelAdapter = {
+    "0000", "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}", "Intel(R) PRO/1000 MT Network Connection",
+    "", false, "192.168.1.20", "255.255.255.0", "192.168.1.1", "192.168.1.1,192.168.1.2"};
+// clang-format on
+
 std::string ConfigFileText(const std::vector<SavedConfiguration>& configurations) {
     const std::string stars(52, '*');
     std::string text = stars + "\r\n  Archivo de Configuraciones de Nicset 2005\r\n\r\n";

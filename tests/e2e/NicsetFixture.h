@@ -41,6 +41,10 @@ struct SavedConfiguration {
     std::string ip, mac, mask, gateway, dns1, dns2;
 };
 
+// An adapter with fixed addresses and its own hardware address ("NetworkAddress"
+// absent), as several tests and the screenshots use it.
+extern const Adapter kIntelAdapter;
+
 // The configuration file's bytes for these configurations, as the program
 // writes them.
 std::string ConfigFileText(const std::vector<SavedConfiguration>& configurations);
