@@ -70,8 +70,10 @@ stop_xvfb() {
 make_prefix() {
     use_display
     wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
-    # There is no window manager on Xvfb: Wine draws the captions itself.
+    # There is no window manager on Xvfb: Wine draws the captions itself and
+    # does not wait (two seconds a time) for a manager to hide a window.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # A crashing program must end, not wait on Wine's crash dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     # Wine draws the caption buttons with Marlett; this Wine does not find

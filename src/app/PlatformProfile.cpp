@@ -11,6 +11,10 @@ void SelectPlatformProfile(std::uint32_t versionWord, PlatformProfile& profile) 
         is98 ? registry_layout::kAdapterClassBasePath98 : registry_layout::kAdapterClassBasePathNt;
 }
 
-bool IsNtFamily(const PlatformProfile& profile) { return profile.family == kFamilyNt; }
+bool IsNtFamily(const PlatformProfile& profile) {
+    return profile.family == kFamilyNt;
+}
 
-bool Is98Family(const PlatformProfile& profile) { return profile.family == kFamily98; }
+bool Is98Family(const PlatformProfile& profile) {
+    return profile.family == kFamily98;
+}

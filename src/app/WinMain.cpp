@@ -19,6 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     SelectPlatformProfile(static_cast<std::uint32_t>(GetVersion()), g_platformProfile);
 
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SPLASH), GetDesktopWindow(), SplashDialogProc, 0);
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SPLASH), GetDesktopWindow(), SplashDialogProc,
+                    0);
     return kExitStatus;
 }

@@ -31,13 +31,20 @@ public:
 private:
     static int ControlOf(FormField field) {
         switch (field) {
-        case FormField::Name: return IDC_NAME;
-        case FormField::IpAddress: return IDC_IP_ADDRESS;
-        case FormField::MacAddress: return IDC_MAC_ADDRESS;
-        case FormField::Mask: return IDC_MASK;
-        case FormField::Gateway: return IDC_GATEWAY;
-        case FormField::Dns1: return IDC_DNS1;
-        case FormField::Dns2: return IDC_DNS2;
+            case FormField::Name:
+                return IDC_NAME;
+            case FormField::IpAddress:
+                return IDC_IP_ADDRESS;
+            case FormField::MacAddress:
+                return IDC_MAC_ADDRESS;
+            case FormField::Mask:
+                return IDC_MASK;
+            case FormField::Gateway:
+                return IDC_GATEWAY;
+            case FormField::Dns1:
+                return IDC_DNS1;
+            case FormField::Dns2:
+                return IDC_DNS2;
         }
         return IDC_NAME;
     }
@@ -60,9 +67,11 @@ void OnInitDialog(HWND dialog) {
 void OnDhcpToggled(HWND dialog) {
     const bool on = SendMessageA(GetDlgItem(dialog, IDC_DHCP), BM_GETCHECK, 0, 0) != BST_UNCHECKED;
     if (on) {
-        for (int id : kAddressFields) SetControlText(dialog, id, kDhcpAddressText);
+        for (int id : kAddressFields)
+            SetControlText(dialog, id, kDhcpAddressText);
     }
-    for (int id : kAddressFields) EnableControl(dialog, id, !on);
+    for (int id : kAddressFields)
+        EnableControl(dialog, id, !on);
 }
 
 void OnAdd(HWND dialog) {
@@ -91,23 +100,30 @@ void AddConfigurationDialog(HWND owner) {
 
 INT_PTR CALLBACK AddConfigurationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(dialog);
-        return 0;
-    case WM_COMMAND:
-        // Escape (IDCANCEL) is deliberately not among these.
-        switch (LOWORD(wParam)) {
-        case IDC_DHCP: OnDhcpToggled(dialog); break;
-        case IDC_ADD: OnAdd(dialog); break;
-        case IDC_CANCEL: EndDialog(dialog, kDialogResult); break;
-        default: break;
-        }
-        return 0;
-    case WM_CLOSE:
-    case WM_DESTROY:
-        EndDialog(dialog, kDialogResult);
-        return 0;
-    default:
-        return 0;
+        case WM_INITDIALOG:
+            OnInitDialog(dialog);
+            return 0;
+        case WM_COMMAND:
+            // Escape (IDCANCEL) is deliberately not among these.
+            switch (LOWORD(wParam)) {
+                case IDC_DHCP:
+                    OnDhcpToggled(dialog);
+                    break;
+                case IDC_ADD:
+                    OnAdd(dialog);
+                    break;
+                case IDC_CANCEL:
+                    EndDialog(dialog, kDialogResult);
+                    break;
+                default:
+                    break;
+            }
+            return 0;
+        case WM_CLOSE:
+        case WM_DESTROY:
+            EndDialog(dialog, kDialogResult);
+            return 0;
+        default:
+            return 0;
     }
 }

@@ -59,23 +59,23 @@ void AttachLinkLabel(HWND label) {
 
 LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOUSEMOVE: {
-        g_linkLabel.hovered = true;
-        RepaintNow(window);
-        TRACKMOUSEEVENT tracking = {};
-        tracking.cbSize = sizeof(tracking);
-        tracking.dwFlags = TME_LEAVE;
-        tracking.hwndTrack = window;
-        _TrackMouseEvent(&tracking);
-        SetCursor(g_linkLabel.handCursor);
-        break;
-    }
-    case WM_MOUSELEAVE:
-        g_linkLabel.hovered = false;
-        RepaintNow(window);
-        break;
-    default:
-        break;
+        case WM_MOUSEMOVE: {
+            g_linkLabel.hovered = true;
+            RepaintNow(window);
+            TRACKMOUSEEVENT tracking = {};
+            tracking.cbSize = sizeof(tracking);
+            tracking.dwFlags = TME_LEAVE;
+            tracking.hwndTrack = window;
+            _TrackMouseEvent(&tracking);
+            SetCursor(g_linkLabel.handCursor);
+            break;
+        }
+        case WM_MOUSELEAVE:
+            g_linkLabel.hovered = false;
+            RepaintNow(window);
+            break;
+        default:
+            break;
     }
     if (IsWindowUnicode(window))
         return CallWindowProcW(g_linkLabel.previousProcedure, window, message, wParam, lParam);

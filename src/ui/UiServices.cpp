@@ -15,7 +15,9 @@ void SetDialogIcons(HWND window) {
     DestroyIcon(icon);
 }
 
-void SetControlText(HWND dialog, int id, const char* text) { SetDlgItemTextA(dialog, id, text); }
+void SetControlText(HWND dialog, int id, const char* text) {
+    SetDlgItemTextA(dialog, id, text);
+}
 
 void GetControlText(HWND dialog, int id, char* text, std::size_t capacity) {
     if (capacity == 0) return;
@@ -105,7 +107,9 @@ int ShowMessage(HWND owner, const char* text, const char* title, UINT style) {
     return MessageBoxA(owner, text, title, style);
 }
 
-bool TopLevelWindowExists(const char* title) { return FindWindowA(nullptr, title) != nullptr; }
+bool TopLevelWindowExists(const char* title) {
+    return FindWindowA(nullptr, title) != nullptr;
+}
 
 ShellOpenResult OpenWithShell(const char* file, int showCommand) {
     // A stale error code from earlier calls must not pass for this call's.

@@ -59,8 +59,8 @@ protected:
     bool DialogOpen() { return Process().FindDialog(kAddTitle) != nullptr; }
 };
 
-const Typed kValid = {"Lab", "192.168.5.10", "00A0C9112233", "255.255.255.0",
-                      "192.168.5.1", "192.168.5.2", "192.168.5.3"};
+const Typed kValid = {"Lab",         "192.168.5.10", "00A0C9112233", "255.255.255.0",
+                      "192.168.5.1", "192.168.5.2",  "192.168.5.3"};
 
 TEST_F(AddDialogTest, OpensEmptyWithDefaultMacAndTheTypingLimits) {
     WriteConfigFile({});
@@ -97,14 +97,18 @@ TEST_F(AddDialogTest, EveryRefusalNamesItsFieldAndKeepsTheDialogOpen) {
     const Typed v = kValid;
     const Row rows[] = {
         {"bad IP", {v.name, "127.0.0.1", v.mac, v.mask, v.gateway, v.dns1, v.dns2}, "Verify an IP"},
-        {"bad IP and mask", {v.name, "10.0.0.0", v.mac, "1.2.3", v.gateway, v.dns1, v.dns2},
+        {"bad IP and mask",
+         {v.name, "10.0.0.0", v.mac, "1.2.3", v.gateway, v.dns1, v.dns2},
          "Verify an IP"},
-        {"mask", {v.name, v.ip, v.mac, "255.255.0.0", v.gateway, v.dns1, v.dns2},
+        {"mask",
+         {v.name, v.ip, v.mac, "255.255.0.0", v.gateway, v.dns1, v.dns2},
          "The entered Mask doesn't match the IP Address"},
         {"gateway", {v.name, v.ip, v.mac, v.mask, "0.0.0.0", v.dns1, v.dns2}, "Verify a Gateway"},
-        {"first DNS", {v.name, v.ip, v.mac, v.mask, v.gateway, "10.0.0.255", v.dns2},
+        {"first DNS",
+         {v.name, v.ip, v.mac, v.mask, v.gateway, "10.0.0.255", v.dns2},
          "Verify the first DNS"},
-        {"second DNS", {v.name, v.ip, v.mac, v.mask, v.gateway, v.dns1, "300.1.1.1"},
+        {"second DNS",
+         {v.name, v.ip, v.mac, v.mask, v.gateway, v.dns1, "300.1.1.1"},
          "Verify the second DNS"},
         {"no name", {"", v.ip, v.mac, v.mask, v.gateway, v.dns1, v.dns2}, "Complete all fields"},
         {"no MAC", {v.name, v.ip, "", v.mask, v.gateway, v.dns1, v.dns2}, "Complete all fields"},
@@ -188,8 +192,8 @@ TEST_F(AddDialogTest, AddedConfigurationsAreShownSortedAndSavedInListOrder) {
     EXPECT_EQ(ConfigurationRows(), (std::vector<std::vector<std::string>>{
                                        {"Alfa", "192.168.5.10"}, {"Zeta", "192.168.5.10"}}));
     Exit();
-    SavedConfiguration saved = {"Zeta", false, "192.168.5.10", "00A0C9112233", "255.255.255.0",
-                                "192.168.5.1", "192.168.5.2", "192.168.5.3"};
+    SavedConfiguration saved = {"Zeta",          false,         "192.168.5.10", "00A0C9112233",
+                                "255.255.255.0", "192.168.5.1", "192.168.5.2",  "192.168.5.3"};
     SavedConfiguration alfa = saved;
     alfa.name = "Alfa";
     EXPECT_EQ(ConfigFileBytes(), ConfigFileText({saved, alfa}));
@@ -220,8 +224,8 @@ TEST_F(AddDialogTest, ANameInUseIsReplacedOnlyWhenTheUserAgrees) {
         }
     }
     Exit();
-    SavedConfiguration replaced = {"Lab", false, "192.168.5.10", "00A0C9112233", "255.255.255.0",
-                                   "192.168.5.1", "192.168.5.2", "192.168.5.3"};
+    SavedConfiguration replaced = {"Lab",           false,         "192.168.5.10", "00A0C9112233",
+                                   "255.255.255.0", "192.168.5.1", "192.168.5.2",  "192.168.5.3"};
     EXPECT_EQ(ConfigFileBytes(), ConfigFileText({office, replaced}));
 }
 

@@ -51,6 +51,36 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
+// What the screen shows inside `rect` (screen coordinates), as the rows of
+// a 24-bit bitmap, bottom row first; empty for an empty rectangle.
+std::string CaptureScreen(const RECT& rect, BITMAPINFOHEADER* header) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return std::string();
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+
+    *header = BITMAPINFOHEADER{};
+    header->biSize = sizeof(*header);
+    header->biWidth = width;
+    header->biHeight = height;
+    header->biPlanes = 1;
+    header->biBitCount = 24;
+    header->biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::string pixels(stride * static_cast<DWORD>(height), '\0');
+    GetDIBits(memory, picture, 0, static_cast<UINT>(height), &pixels[0],
+              reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 }  // namespace
 
 bool RunningUnderWine() {
@@ -58,7 +88,9 @@ bool RunningUnderWine() {
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-std::string NicsetPath() { return ModuleDirectory() + "\\Nicset.exe"; }
+std::string NicsetPath() {
+    return ModuleDirectory() + "\\Nicset.exe";
+}
 
 std::string ScratchDirectory(const std::string& name) {
     const std::string root = ModuleDirectory() + "\\e2e-work";
@@ -110,7 +142,8 @@ std::string WindowText(HWND window) {
 std::string SentText(HWND window) {
     // Wide, because Wine passes ANSI texts between processes unreliably.
     wchar_t wide[1024] = {};
-    SendMessageW(window, WM_GETTEXT, sizeof(wide) / sizeof(wide[0]), reinterpret_cast<LPARAM>(wide));
+    SendMessageW(window, WM_GETTEXT, sizeof(wide) / sizeof(wide[0]),
+                 reinterpret_cast<LPARAM>(wide));
     return Narrow(wide);
 }
 
@@ -176,8 +209,7 @@ bool NicsetProcess::WaitForExit(DWORD timeoutMs, DWORD* exitStatus) {
     return true;
 }
 
-MessageBoxSeen WaitForMessageBox(const NicsetProcess& process, const char* title,
-                                 DWORD timeoutMs) {
+MessageBoxSeen WaitForMessageBox(const NicsetProcess& process, const char* title, DWORD timeoutMs) {
     MessageBoxSeen seen;
     seen.window = WaitForWindow([&] { return process.FindDialog(title); }, timeoutMs);
     if (seen.window != nullptr) {
@@ -214,8 +246,7 @@ void DeleteKeyTree(const std::string& path) {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
 }
 
-void SetValue(const std::string& path, const char* name, DWORD type, const void* data,
-              DWORD size) {
+void SetValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, &key, nullptr),
@@ -242,10 +273,11 @@ void SetDwordValue(const std::string& path, const char* name, DWORD value) {
 namespace e2e {
 
 RemoteBuffer::RemoteBuffer(const NicsetProcess& process, SIZE_T size) {
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                           process.Id());
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process.Id());
     if (process_ != nullptr)
-        address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        address_ =
+            VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (address_ == nullptr) ADD_FAILURE() << "cannot reserve memory in Nicset.exe";
 }
 
@@ -318,7 +350,8 @@ std::vector<std::string> ComboLines(HWND comboBox) {
     for (int line = 0; line < count; ++line) {
         // Wine hands an ANSI CB_GETLBTEXT from another process back as wide
         // characters, so ask for them as such.
-        const LRESULT length = SendMessageW(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(line), 0);
+        const LRESULT length =
+            SendMessageW(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(line), 0);
         std::vector<wchar_t> wide(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
         SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(line),
                      reinterpret_cast<LPARAM>(wide.data()));
@@ -333,10 +366,13 @@ std::vector<std::string> ComboLines(HWND comboBox) {
 void PickComboLine(HWND dialog, int id, int index) {
     HWND combo = GetDlgItem(dialog, id);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
 }
 
-std::string ControlText(HWND dialog, int id) { return SentText(GetDlgItem(dialog, id)); }
+std::string ControlText(HWND dialog, int id) {
+    return SentText(GetDlgItem(dialog, id));
+}
 
 void SetControlText(HWND dialog, int id, const std::string& text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -344,14 +380,17 @@ void SetControlText(HWND dialog, int id, const std::string& text) {
 
 void TypeText(HWND dialog, int id, const std::string& text) {
     HWND edit = GetDlgItem(dialog, id);
-    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    for (char c : text)
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
 bool IsChecked(HWND dialog, int id) {
     return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void ClickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void ClickButton(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 RegistryValue ReadValue(const std::string& path, const char* name) {
     RegistryValue value;
@@ -386,7 +425,8 @@ std::string ReadFileBytes(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) return bytes;
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
+    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
     CloseHandle(file);
     return bytes;
 }
@@ -407,32 +447,9 @@ bool FileExists(const std::string& path) {
 bool SaveWindowPicture(HWND window, const std::string& path) {
     RECT rect = {};
     GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return false;
-
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
-
     BITMAPINFOHEADER header = {};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::string pixels(stride * static_cast<DWORD>(height), '\0');
-    GetDIBits(memory, picture, 0, static_cast<UINT>(height), &pixels[0],
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
+    const std::string pixels = CaptureScreen(rect, &header);
+    if (pixels.empty()) return false;
     BITMAPFILEHEADER fileHeader = {};
     fileHeader.bfType = 0x4D42;  // "BM"
     fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(header);
@@ -449,7 +466,9 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
 namespace e2e {
 namespace {
 
-std::string OpenLogPath() { return ModuleDirectory() + "\\e2e-work\\opened.log"; }
+std::string OpenLogPath() {
+    return ModuleDirectory() + "\\e2e-work\\opened.log";
+}
 
 void SetClassesValue(const std::string& path, const std::string& text) {
     HKEY key = nullptr;
@@ -478,25 +497,51 @@ std::vector<std::string> OpenedFiles() {
     return lines;
 }
 
-void ForgetOpenedFiles() { DeleteFileA(OpenLogPath().c_str()); }
+void ForgetOpenedFiles() {
+    DeleteFileA(OpenLogPath().c_str());
+}
 
 std::vector<COLORREF> ScreenPixels(const RECT& rect) {
-    std::vector<COLORREF> pixels;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return pixels;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(memory, x, y));
-    SelectObject(memory, previous);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    BITMAPINFOHEADER header = {};
+    const std::string pixels = CaptureScreen(rect, &header);
+    std::vector<COLORREF> colours;
+    if (pixels.empty()) return colours;
+    const size_t stride = pixels.size() / static_cast<size_t>(header.biHeight);
+    for (size_t row = 0; row < static_cast<size_t>(header.biHeight); ++row) {
+        for (size_t x = 0; x < static_cast<size_t>(header.biWidth); ++x) {
+            const auto* bgr = reinterpret_cast<const unsigned char*>(&pixels[row * stride + x * 3]);
+            colours.push_back(RGB(bgr[2], bgr[1], bgr[0]));
+        }
+    }
+    return colours;
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+bool DenyWrites(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    unsigned char aclBytes[256] = {};
+    auto* acl = reinterpret_cast<PACL>(aclBytes);
+    SECURITY_DESCRIPTOR descriptor = {};
+    const bool built =
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone) &&
+        InitializeAcl(acl, sizeof(aclBytes), ACL_REVISION) &&
+        AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, everyone) &&
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone) &&
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    const bool set =
+        built && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+    if (everyone != nullptr) FreeSid(everyone);
+    RegCloseKey(key);
+    return set;
 }
 
 }  // namespace e2e

@@ -87,8 +87,7 @@ void SetWindows98(bool on);
 
 // Registry access below HKEY_LOCAL_MACHINE for seeding and checking.
 void DeleteKeyTree(const std::string& path);
-void SetValue(const std::string& path, const char* name, DWORD type, const void* data,
-              DWORD size);
+void SetValue(const std::string& path, const char* name, DWORD type, const void* data, DWORD size);
 void SetStringValue(const std::string& path, const char* name, const std::string& text);
 void SetDwordValue(const std::string& path, const char* name, DWORD value);
 
@@ -171,5 +170,14 @@ void ForgetOpenedFiles();
 
 // The colours the screen shows inside `rect` (screen coordinates).
 std::vector<COLORREF> ScreenPixels(const RECT& rect);
+
+}  // namespace e2e
+
+namespace e2e {
+
+// Takes the right to set values and make subkeys in `path` (below
+// HKEY_LOCAL_MACHINE) from everyone, as for a user without administrator
+// rights. Deleting the key still works.
+bool DenyWrites(const std::string& path);
 
 }  // namespace e2e

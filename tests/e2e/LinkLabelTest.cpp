@@ -27,9 +27,9 @@ protected:
 
     size_t ShortcutOpens() const {
         const auto files = OpenedFiles();
-        return static_cast<size_t>(std::count_if(files.begin(), files.end(), [](const std::string& f) {
-            return f.find(kShortcut) != std::string::npos;
-        }));
+        return static_cast<size_t>(std::count_if(
+            files.begin(), files.end(),
+            [](const std::string& f) { return f.find(kShortcut) != std::string::npos; }));
     }
 
     // The label's text colours seen on screen: how many pixels are the
@@ -52,7 +52,8 @@ TEST_F(LinkLabelTest, AClickWritesTheShortcutAndOpensIt) {
     RECT rect = {};
     GetClientRect(Label(), &rect);
     ClickAt(Label(), 5, rect.bottom / 2);
-    ASSERT_TRUE(WaitUntil([&] { return ShortcutOpens() == 1; }, 10000)) << "the shortcut was not opened";
+    ASSERT_TRUE(WaitUntil([&] { return ShortcutOpens() == 1; }, 10000))
+        << "the shortcut was not opened";
     EXPECT_EQ(ReadFileBytes(WorkPath(kShortcut)), kShortcutBytes);
 }
 
@@ -92,11 +93,13 @@ TEST_F(LinkLabelTest, TheLabelTurnsRedUnderTheMouseAndBlueAgainWhenItLeaves) {
     EXPECT_EQ(BlueAndRed().second, 0);
 
     SetCursorPos(label.left + 3, (label.top + label.bottom) / 2);
-    ASSERT_TRUE(WaitUntil([&] { return BlueAndRed().second > 0; }, 5000)) << "not red under the mouse";
+    ASSERT_TRUE(WaitUntil([&] { return BlueAndRed().second > 0; }, 5000))
+        << "not red under the mouse";
     EXPECT_EQ(BlueAndRed().first, 0);
 
     SetCursorPos(window.left + 5, window.bottom + 20);
-    ASSERT_TRUE(WaitUntil([&] { return BlueAndRed().first > 0; }, 5000)) << "not blue after leaving";
+    ASSERT_TRUE(WaitUntil([&] { return BlueAndRed().first > 0; }, 5000))
+        << "not blue after leaving";
     EXPECT_EQ(BlueAndRed().second, 0);
 }
 

@@ -11,16 +11,19 @@
 namespace e2e {
 namespace {
 
-const Adapter kIntel = {"0000", "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}",
-                        "Intel(R) PRO/1000 MT Network Connection", "", false,
-                        "192.168.1.20", "255.255.255.0", "192.168.1.1",
-                        "192.168.1.1,192.168.1.2"};
-const Adapter kRealtek = {"0001", "{A2C8D5F0-1E47-4B93-9A6D-7C0E5F2B8D13}",
-                          "Realtek Fast Ethernet", "00A0C9112233", true,
-                          "0.0.0.0", "0.0.0.0", "", ""};
+const Adapter& kIntel = kIntelAdapter;
+const Adapter kRealtek = {"0001",
+                          "{A2C8D5F0-1E47-4B93-9A6D-7C0E5F2B8D13}",
+                          "Realtek Fast Ethernet",
+                          "00A0C9112233",
+                          true,
+                          "0.0.0.0",
+                          "0.0.0.0",
+                          "",
+                          ""};
 
-const SavedConfiguration kOffice = {"Office", false, "10.1.2.3", "00A0C9AABBCC", "255.0.0.0",
-                                    "10.1.2.1", "10.1.2.2", "10.1.2.4"};
+const SavedConfiguration kOffice = {"Office",    false,      "10.1.2.3", "00A0C9AABBCC",
+                                    "255.0.0.0", "10.1.2.1", "10.1.2.2", "10.1.2.4"};
 const SavedConfiguration kHome = {"Home", true, "", "Default", "", "", "", ""};
 
 // What the main window shows on its left side.
@@ -54,7 +57,9 @@ std::string Padded(const std::string& text, size_t length) {
     return bytes;
 }
 
-std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+std::string Dword(DWORD value) {
+    return std::string(reinterpret_cast<const char*>(&value), 4);
+}
 
 // A text value written with a fixed length. Windows 98 (and Wine when it
 // plays Windows 98) ignores the given length of a REG_SZ and keeps the text
@@ -98,9 +103,9 @@ TEST_F(MainWindowTest, PickingAnInterfaceShowsItsCurrentSettings) {
         SeedAdapters({kIntel});
         Start();
         PickInterface(kIntel.description);
-        EXPECT_EQ(ShownIn(Main()), (Shown{"192.168.1.20", "Default", "255.255.255.0", "192.168.1.1",
-                                          "192.168.1.1", "192.168.1.2", false,
-                                          "Intel(R) PRO/1000 MT Network Connec"}));
+        EXPECT_EQ(ShownIn(Main()),
+                  (Shown{"192.168.1.20", "Default", "255.255.255.0", "192.168.1.1", "192.168.1.1",
+                         "192.168.1.2", false, "Intel(R) PRO/1000 MT Network Connec"}));
         Exit();
     }
 }
@@ -109,8 +114,8 @@ TEST_F(MainWindowTest, PickingADhcpInterfaceShowsItsHardwareAddressAndTheChecked
     SeedAdapters({kIntel, kRealtek});
     Start();
     PickInterface(kRealtek.description);
-    EXPECT_EQ(ShownIn(Main()),
-              (Shown{"0.0.0.0", "00A0C9112233", "0.0.0.0", "", "", "", true, kRealtek.description}));
+    EXPECT_EQ(ShownIn(Main()), (Shown{"0.0.0.0", "00A0C9112233", "0.0.0.0", "", "", "", true,
+                                      kRealtek.description}));
 }
 
 TEST_F(MainWindowTest, TwoAdaptersWithOneDescriptionBothPickTheFirst) {
@@ -187,8 +192,7 @@ TEST_F(MainWindowTest, ApplyWritesTheShownConfigurationToThePickedInterface) {
         ExpectValue(tcpip, "DefaultGateway", row.stringType, Written(f, "10.1.2.1", 16));
         ExpectValue(ResolverKey(adapter), "NameServer", REG_SZ,
                     Written(f, "10.1.2.2,10.1.2.4", 40));
-        ExpectValue(ClassKey(adapter), "NetworkAddress", REG_SZ,
-                    Written(f, "00A0C9AABBCC", 16));
+        ExpectValue(ClassKey(adapter), "NetworkAddress", REG_SZ, Written(f, "00A0C9AABBCC", 16));
         EXPECT_EQ(ShownIn(Main()).caption, "Office") << "Apply changed the caption";
 
         PickConfiguration("Home");
@@ -218,6 +222,22 @@ TEST_F(MainWindowTest, ApplyThatCannotWriteSaysSoAndWritesNothing) {
     ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, "192.168.1.20" + std::string(2, '\0'));
 }
 
+TEST_F(MainWindowTest, ApplyWithoutTheRightToWriteSaysSoAndWritesTheRest) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    ASSERT_TRUE(DenyWrites(ClassKey(kIntel)));
+    Start();
+    PickInterface(kIntel.description);
+    PickConfiguration("Office");
+    ClickButton(Main(), IDC_APPLY);
+    MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
+    EXPECT_EQ(box.text, "An error has happened, changes weren't applied.\nVerify inserted fields.");
+    AnswerMessageBox(box.window, IDOK);
+    // The interface's own key could be written, and was.
+    ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, Padded("10.1.2.3", 16));
+    EXPECT_FALSE(ReadValue(ClassKey(kIntel), "NetworkAddress").exists);
+}
+
 TEST_F(MainWindowTest, ApplyAndBackUpNeedAPickedInterface) {
     SeedAdapters({kIntel});
     WriteConfigFile({kOffice});
@@ -234,22 +254,32 @@ TEST_F(MainWindowTest, ApplyAndBackUpNeedAPickedInterface) {
     EXPECT_EQ(ConfigurationRows().size(), 1u);
 }
 
-const SavedConfiguration kIntelBackUp = {"Back - " + kIntel.description, false, "192.168.1.20",
-                                         "Default", "255.255.255.0", "192.168.1.1",
-                                         "192.168.1.1", "192.168.1.2"};
+const SavedConfiguration kIntelBackUp = {"Back - " + kIntel.description,
+                                         false,
+                                         "192.168.1.20",
+                                         "Default",
+                                         "255.255.255.0",
+                                         "192.168.1.1",
+                                         "192.168.1.1",
+                                         "192.168.1.2"};
 
 TEST_F(MainWindowTest, BackUpSavesTheInterfaceSettingsUnderTheBackName) {
-    SeedAdapters({kIntel});
-    WriteConfigFile({kOffice});
-    Start();
-    PickInterface(kIntel.description);
-    PickConfiguration("Office");
-    ClickButton(Main(), IDC_BACKUP);
-    ASSERT_TRUE(WaitUntil([&] { return ConfigurationRows().size() == 2; }, 5000));
-    EXPECT_EQ(ConfigurationRows()[0], (std::vector<std::string>{kIntelBackUp.name, "192.168.1.20"}));
-    EXPECT_EQ(ControlText(Main(), IDC_SHOWN_GROUP), "Office") << "BackUp changed the caption";
-    Exit();
-    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kOffice, kIntelBackUp}));
+    for (Family family : {Family::Nt, Family::Win98}) {
+        SCOPED_TRACE(family == Family::Nt ? "NT" : "98");
+        UseFamily(family);
+        SeedAdapters({kIntel});
+        WriteConfigFile({kOffice});
+        Start();
+        PickInterface(kIntel.description);
+        PickConfiguration("Office");
+        ClickButton(Main(), IDC_BACKUP);
+        ASSERT_TRUE(WaitUntil([&] { return ConfigurationRows().size() == 2; }, 5000));
+        EXPECT_EQ(ConfigurationRows()[0],
+                  (std::vector<std::string>{kIntelBackUp.name, "192.168.1.20"}));
+        EXPECT_EQ(ControlText(Main(), IDC_SHOWN_GROUP), "Office") << "BackUp changed the caption";
+        Exit();
+        EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kOffice, kIntelBackUp}));
+    }
 }
 
 TEST_F(MainWindowTest, BackUpAsksBeforeOverwritingAndYesMovesItToTheEnd) {
@@ -333,7 +363,8 @@ TEST_F(MainWindowTest, DeleteAsksAndRemovesOnlyOnYes) {
         PickConfiguration("Office");
         ClickButton(Main(), IDC_DELETE);
         MessageBoxSeen box = WaitForMessageBox(Process(), "Warning");
-        EXPECT_EQ(box.text, "You're goy to delete the configuration Office\nDo you want to continue?");
+        EXPECT_EQ(box.text,
+                  "You're goy to delete the configuration Office\nDo you want to continue?");
         EXPECT_EQ(GetWindow(box.window, GW_OWNER), Main());
         AnswerMessageBox(box.window, answer);
     }
@@ -359,8 +390,8 @@ TEST_F(MainWindowTest, TheListIsSavedOnClosingAndShownSortedOnTheNextStart) {
         alfa.name = "Alfa";
         WriteConfigFile({zeta, alfa});
         Start();
-        EXPECT_EQ(ConfigurationRows(), (std::vector<std::vector<std::string>>{
-                                           {"Alfa", ""}, {"Zeta", "10.1.2.3"}}));
+        EXPECT_EQ(ConfigurationRows(),
+                  (std::vector<std::vector<std::string>>{{"Alfa", ""}, {"Zeta", "10.1.2.3"}}));
         PickConfiguration("Zeta");
         ClickButton(Main(), IDC_DELETE);
         AnswerMessageBox(WaitForMessageBox(Process(), "Warning").window, IDYES);

@@ -7,9 +7,12 @@ namespace {
 
 constexpr DWORD kExitStatus = 24;
 
-std::string MultiString(const std::string& text) { return text + std::string(2, '\0'); }
+std::string MultiString(const std::string& text) {
+    return text + std::string(2, '\0');
+}
 
-void SetTextValue(const std::string& key, const char* name, const std::string& text, Family family) {
+void SetTextValue(const std::string& key, const char* name, const std::string& text,
+                  Family family) {
     if (family == Family::Nt) {
         const std::string bytes = MultiString(text);
         SetValue(key, name, REG_MULTI_SZ, bytes.data(), static_cast<DWORD>(bytes.size()));
@@ -19,6 +22,12 @@ void SetTextValue(const std::string& key, const char* name, const std::string& t
 }
 
 }  // namespace
+
+// clang-format off
+const Adapter kIntelAdapter = {
+    "0000", "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}", "Intel(R) PRO/1000 MT Network Connection",
+    "", false, "192.168.1.20", "255.255.255.0", "192.168.1.1", "192.168.1.1,192.168.1.2"};
+// clang-format on
 
 std::string ConfigFileText(const std::vector<SavedConfiguration>& configurations) {
     const std::string stars(52, '*');
@@ -123,7 +132,8 @@ void NicsetTest::PickConfiguration(const std::string& name) {
     const auto rows = ConfigurationRows();
     for (size_t row = 0; row < rows.size(); ++row) {
         if (rows[row][0] == name) {
-            SelectListViewRow(*nicset_, GetDlgItem(main_, IDC_CONFIGURATIONS), static_cast<int>(row));
+            SelectListViewRow(*nicset_, GetDlgItem(main_, IDC_CONFIGURATIONS),
+                              static_cast<int>(row));
             return;
         }
     }

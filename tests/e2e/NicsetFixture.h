@@ -17,7 +17,8 @@ enum class Family { Nt, Win98 };
 
 constexpr const char kNtClassKey[] =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002bE10318}";
-constexpr const char kNtTcpipKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
+constexpr const char kNtTcpipKey[] =
+    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces";
 constexpr const char k98ClassKey[] = "System\\CurrentControlSet\\Services\\Class\\Net";
 constexpr const char k98TcpipKey[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans";
 constexpr const char k98ResolverKey[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
@@ -30,7 +31,7 @@ struct Adapter {
     std::string mac;          // "NetworkAddress"; none when empty
     bool dhcp = false;
     std::string ip, mask, gateway;
-    std::string nameServer;   // on the 98 family, the shared resolver list
+    std::string nameServer;  // on the 98 family, the shared resolver list
 };
 
 // One configuration as the file stores it.
@@ -39,6 +40,10 @@ struct SavedConfiguration {
     bool dhcp = false;
     std::string ip, mac, mask, gateway, dns1, dns2;
 };
+
+// An adapter with fixed addresses and its own hardware address ("NetworkAddress"
+// absent), as several tests and the screenshots use it.
+extern const Adapter kIntelAdapter;
 
 // The configuration file's bytes for these configurations, as the program
 // writes them.

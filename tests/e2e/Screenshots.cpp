@@ -11,15 +11,7 @@
 namespace e2e {
 namespace {
 
-const Adapter kIntel = {"0000",
-                        "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}",
-                        "Intel(R) PRO/1000 MT Network Connection",
-                        "",
-                        false,
-                        "192.168.1.20",
-                        "255.255.255.0",
-                        "192.168.1.1",
-                        "192.168.1.1,192.168.1.2"};
+const Adapter& kIntel = kIntelAdapter;
 const Adapter kRealtek = {"0001",
                           "{A2C8D5F0-1E47-4B93-9A6D-7C0E5F2B8D13}",
                           "Realtek RTL8139 Family PCI Fast Ethernet NIC",
@@ -117,7 +109,7 @@ TEST_F(Screens, AddDialogAndItsMessages) {
     };
     const Row rows[] = {
         {"127.0.0.1", "255.0.0.0", "", "Lab", "message-verify-ip"},
-        {"10.1.2.3", "255.255.0.0", "", "Lab", "message-mask"},
+        {"192.168.1.5", "255.255.0.0", "", "Lab", "message-mask"},
         {"10.1.2.3", "255.0.0.0", "10.1.2.0", "Lab", "message-verify-gateway"},
         {"10.1.2.3", "255.0.0.0", "10.1.2.1", "", "message-complete-all-fields"},
     };

@@ -22,14 +22,16 @@ class StartupTest : public testing::Test {
 protected:
     void SetUp() override {
         e2e::SetWindows98(false);
-        directory_ = e2e::ScratchDirectory(testing::UnitTest::GetInstance()->current_test_info()->name());
+        directory_ =
+            e2e::ScratchDirectory(testing::UnitTest::GetInstance()->current_test_info()->name());
         // An empty list, so that no "cannot open" message comes first.
         e2e::WriteFileBytes(directory_ + "\\Nicset.conf", "");
     }
     void TearDown() override { e2e::SetWindows98(false); }
 
     // Closes the main window the way `close` says and expects exit status 24.
-    static void CloseAndExpectExit(e2e::NicsetProcess& nicset, const std::function<void(HWND)>& close) {
+    static void CloseAndExpectExit(e2e::NicsetProcess& nicset,
+                                   const std::function<void(HWND)>& close) {
         HWND main = nicset.WaitForMainWindow();
         ASSERT_NE(main, nullptr) << "no main window";
         close(main);
