@@ -10,7 +10,7 @@ scripts/deps.sh
 
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >build/win-configure.log 2>&1 ||
     { cat build/win-configure.log; exit 1; }
-cmake --build build/win --target Nicset -j "$(nproc)"
+cmake --build build/win --target Nicset manual -j "$(nproc)"
 
 demo=build/demo
 work=$demo/work
@@ -30,8 +30,14 @@ if [ ! -f "$demo/seeded" ]; then
     cp scripts/demo/Nicset.conf "$work/Nicset.conf"
     touch "$demo/seeded"
 fi
+# The help button opens the manual from the working directory.
+cp "build/win/Manual Nicset.pdf" "$work/"
 
 if [ -n "${DISPLAY:-}" ]; then
+    # Wine has no PDF viewer of its own: hand the manual to the host's.
+    "$harness" exec "$top/$demo" reg add 'HKCU\Software\Classes\.pdf' /ve /d NicsetDemo.pdf /f >/dev/null
+    "$harness" exec "$top/$demo" reg add 'HKCU\Software\Classes\NicsetDemo.pdf\shell\open\command' \
+        /ve /d 'winebrowser "%1"' /f >/dev/null
     cd "$work"
     status=0
     "$harness" exec "$top/$demo" "$top/build/win/Nicset.exe" || status=$?

@@ -153,14 +153,14 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-NicsetProcess::NicsetProcess(const std::string& workingDirectory) {
-    std::string commandLine = "\"" + NicsetPath() + "\"";
+NicsetProcess::NicsetProcess(const std::string& workingDirectory, const std::string& program) {
+    std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         workingDirectory.c_str(), &startup, &info)) {
-        ADD_FAILURE() << "cannot start " << NicsetPath() << ", error " << GetLastError();
+        ADD_FAILURE() << "cannot start " << program << ", error " << GetLastError();
         return;
     }
     CloseHandle(info.hThread);

@@ -42,7 +42,9 @@ std::string ClassName(HWND window);
 // running.
 class NicsetProcess {
 public:
-    explicit NicsetProcess(const std::string& workingDirectory);
+    // Starts `program` (the build's Nicset.exe unless a test runs a copy).
+    explicit NicsetProcess(const std::string& workingDirectory,
+                           const std::string& program = NicsetPath());
     ~NicsetProcess();
     NicsetProcess(const NicsetProcess&) = delete;
     NicsetProcess& operator=(const NicsetProcess&) = delete;

@@ -374,14 +374,6 @@ TEST_F(MainWindowTest, DeleteAsksAndRemovesOnlyOnYes) {
     EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kHome}));
 }
 
-TEST_F(MainWindowTest, HelpWithoutTheManualSaysItIsNotFound) {
-    Start();
-    ClickButton(Main(), IDC_HELP_DOCUMENT);
-    MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
-    EXPECT_EQ(box.text, "Help file not found");
-    AnswerMessageBox(box.window, IDOK);
-}
-
 TEST_F(MainWindowTest, TheListIsSavedOnClosingAndShownSortedOnTheNextStart) {
     for (bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Exit");

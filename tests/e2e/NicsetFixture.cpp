@@ -102,7 +102,7 @@ void NicsetTest::WriteConfigFile(const std::vector<SavedConfiguration>& configur
 
 HWND NicsetTest::Start() {
     const bool noFile = !FileExists(WorkPath("Nicset.conf"));
-    nicset_.reset(new NicsetProcess(directory_));
+    nicset_.reset(new NicsetProcess(directory_, program_));
     if (noFile) {
         MessageBoxSeen box = WaitForMessageBox(*nicset_, "Error", 15000);
         EXPECT_EQ(box.text, "Error opening config file Nicset.conf");

@@ -84,6 +84,7 @@ protected:
 
     Family family_ = Family::Nt;
     std::string directory_;
+    std::string program_ = NicsetPath();  // what Start() runs
     std::unique_ptr<NicsetProcess> nicset_;
     HWND main_ = nullptr;
 };

@@ -109,7 +109,8 @@ TEST_F(Screens, AddDialogAndItsMessages) {
     };
     const Row rows[] = {
         {"127.0.0.1", "255.0.0.0", "", "Lab", "message-verify-ip"},
-        {"192.168.1.5", "255.255.0.0", "", "Lab", "message-mask"},
+        // A class B address needs 255 in the first two parts of the mask.
+        {"172.16.4.20", "255.0.0.0", "", "Lab", "message-mask"},
         {"10.1.2.3", "255.0.0.0", "10.1.2.0", "Lab", "message-verify-gateway"},
         {"10.1.2.3", "255.0.0.0", "10.1.2.1", "", "message-complete-all-fields"},
     };
