@@ -50,8 +50,9 @@ TEST_F(HelpTest, TheHelpButtonOpensTheManualOrSaysItIsNotFound) {
         SCOPED_TRACE(row.what);
         ForgetOpenedFiles();
         DeleteFileA(WorkPath(kManual).c_str());
-        if (row.manualThere)
+        if (row.manualThere) {
             ASSERT_TRUE(CopyFileA(builtManual.c_str(), WorkPath(kManual).c_str(), FALSE));
+        }
         WriteConfigFile({});
         Start();
         ClickButton(Main(), IDC_HELP_DOCUMENT);

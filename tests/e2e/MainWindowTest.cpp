@@ -12,15 +12,7 @@ namespace e2e {
 namespace {
 
 const Adapter& kIntel = kIntelAdapter;
-const Adapter kRealtek = {"0001",
-                          "{A2C8D5F0-1E47-4B93-9A6D-7C0E5F2B8D13}",
-                          "Realtek Fast Ethernet",
-                          "00A0C9112233",
-                          true,
-                          "0.0.0.0",
-                          "0.0.0.0",
-                          "",
-                          ""};
+const Adapter& kRealtek = kRealtekAdapter;
 
 const SavedConfiguration kOffice = {"Office",    false,      "10.1.2.3", "00A0C9AABBCC",
                                     "255.0.0.0", "10.1.2.1", "10.1.2.2", "10.1.2.4"};
@@ -115,7 +107,7 @@ TEST_F(MainWindowTest, PickingADhcpInterfaceShowsItsHardwareAddressAndTheChecked
     Start();
     PickInterface(kRealtek.description);
     EXPECT_EQ(ShownIn(Main()), (Shown{"0.0.0.0", "00A0C9112233", "0.0.0.0", "", "", "", true,
-                                      kRealtek.description}));
+                                      "Realtek RTL8139 Family PCI Fast Eth"}));
 }
 
 TEST_F(MainWindowTest, TwoAdaptersWithOneDescriptionBothPickTheFirst) {

@@ -27,6 +27,9 @@ void SetTextValue(const std::string& key, const char* name, const std::string& t
 const Adapter kIntelAdapter = {
     "0000", "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}", "Intel(R) PRO/1000 MT Network Connection",
     "", false, "192.168.1.20", "255.255.255.0", "192.168.1.1", "192.168.1.1,192.168.1.2"};
+const Adapter kRealtekAdapter = {
+    "0001", "{A2C8D5F0-1E47-4B93-9A6D-7C0E5F2B8D13}", "Realtek RTL8139 Family PCI Fast Ethernet NIC",
+    "00A0C9112233", true, "0.0.0.0", "0.0.0.0", "", ""};
 // clang-format on
 
 std::string ConfigFileText(const std::vector<SavedConfiguration>& configurations) {

@@ -44,6 +44,8 @@ struct SavedConfiguration {
 // An adapter with fixed addresses and its own hardware address ("NetworkAddress"
 // absent), as several tests and the screenshots use it.
 extern const Adapter kIntelAdapter;
+// An adapter on DHCP with a hardware address of its own choosing.
+extern const Adapter kRealtekAdapter;
 
 // The configuration file's bytes for these configurations, as the program
 // writes them.

@@ -12,15 +12,7 @@ namespace e2e {
 namespace {
 
 const Adapter& kIntel = kIntelAdapter;
-const Adapter kRealtek = {"0001",
-                          "{A2C8D5F0-1E47-4B93-9A6D-7C0E5F2B8D13}",
-                          "Realtek RTL8139 Family PCI Fast Ethernet NIC",
-                          "00A0C9112233",
-                          true,
-                          "0.0.0.0",
-                          "0.0.0.0",
-                          "",
-                          ""};
+const Adapter& kRealtek = kRealtekAdapter;
 const SavedConfiguration kOffice = {"Office",    false,      "10.1.2.3", "Default",
                                     "255.0.0.0", "10.1.2.1", "10.1.2.2", "10.1.2.4"};
 const SavedConfiguration kHome = {"Home (DHCP)", true, "", "Default", "", "", "", ""};
@@ -29,6 +21,14 @@ const SavedConfiguration kLab = {"Lab",         false,        "172.16.4.20", "00
 
 class Screens : public NicsetTest {
 protected:
+    void SetUp() override {
+        NicsetTest::SetUp();
+        // Run a copy from the working directory, so that the manual the build
+        // puts beside Nicset.exe is not found for the "not found" picture.
+        program_ = WorkPath("Nicset.exe");
+        ASSERT_TRUE(CopyFileA(NicsetPath().c_str(), program_.c_str(), FALSE));
+    }
+
     static std::string Folder() {
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, MAX_PATH);
