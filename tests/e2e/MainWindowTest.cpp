@@ -88,6 +88,21 @@ TEST_F(MainWindowTest, OpensWithNothingPickedAndTheInterfacesSortedByDescription
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Main(), IDC_DHCP)));
 }
 
+TEST_F(MainWindowTest, EscapeKeepsTheWindowOpenAndEnterRunsApply) {
+    WriteConfigFile({kOffice});
+    Start();
+    PostMessageA(Main(), WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(Main(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(StaysAway(Process(), "Error"));
+    EXPECT_TRUE(IsWindowVisible(Main())) << "Escape closed the main window";
+
+    // Apply is the default button; with no interface picked it says so.
+    PostMessageA(Main(), WM_KEYDOWN, VK_RETURN, 0);
+    MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
+    EXPECT_EQ(box.text, "You must select a interface");
+    if (box.window != nullptr) AnswerMessageBox(box.window, IDOK);
+}
+
 TEST_F(MainWindowTest, PickingAnInterfaceShowsItsCurrentSettings) {
     for (Family family : {Family::Nt, Family::Win98}) {
         SCOPED_TRACE(family == Family::Nt ? "NT" : "98");
