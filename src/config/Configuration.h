@@ -20,6 +20,3 @@ struct Configuration {
     unsigned char dhcpEnabled;  // any value but 0 means on
 };
 
-// A record with every text empty and DHCP off. (`Configuration c{}` is the
-// same thing.)
-inline Configuration EmptyConfiguration() { return Configuration{}; }

@@ -328,16 +328,6 @@ void SelectListViewRow(const NicsetProcess& process, HWND listView, int row) {
     SendMessageA(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(row), buffer.AsParam());
 }
 
-RECT ListViewRowRect(const NicsetProcess& process, HWND listView, int row) {
-    RemoteBuffer buffer(process, sizeof(RECT));
-    RECT rect = {};
-    rect.left = LVIR_BOUNDS;
-    buffer.Write(&rect, sizeof(rect));
-    SendMessageA(listView, LVM_GETITEMRECT, static_cast<WPARAM>(row), buffer.AsParam());
-    buffer.Read(&rect, sizeof(rect));
-    return rect;
-}
-
 void ClickAt(HWND window, int x, int y) {
     const LPARAM point = MAKELPARAM(x, y);
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
@@ -408,14 +398,6 @@ RegistryValue ReadValue(const std::string& path, const char* name) {
     }
     RegCloseKey(key);
     return value;
-}
-
-bool KeyExists(const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -124,8 +124,6 @@ std::vector<std::vector<std::string>> ListViewRows(const NicsetProcess& process,
 void SelectListViewRow(const NicsetProcess& process, HWND listView, int row);
 // Clicks with the left button at a point of the control's client area.
 void ClickAt(HWND window, int x, int y);
-// Client rectangle of a list view row.
-RECT ListViewRowRect(const NicsetProcess& process, HWND listView, int row);
 
 // The lines of a combo box, in the order it shows them.
 std::vector<std::string> ComboLines(HWND comboBox);
@@ -149,7 +147,6 @@ struct RegistryValue {
     std::string bytes;
 };
 RegistryValue ReadValue(const std::string& path, const char* name);
-bool KeyExists(const std::string& path);
 
 // Files of the scratch directory.
 std::string ReadFileBytes(const std::string& path);
