@@ -6,7 +6,7 @@ set -eu
 
 PACKAGES="cmake make g++ clang libclang-rt-14-dev googletest
 g++-mingw-w64-i686-win32 wine wine32:i386 fonts-wine xvfb x11-utils imagemagick
-groff img2pdf poppler-utils unzip"
+groff img2pdf poppler-utils unzip libxml2-utils"
 
 # A package counts as present when dpkg reports it installed.
 missing=""
