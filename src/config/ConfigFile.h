@@ -19,10 +19,8 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens `path` with the C library `mode`. When it cannot be opened, tells the
-// user "Error opening config file " and `shownPath` (`path` when null) and
-// gives an empty handle.
-FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts,
-                          const char* shownPath = nullptr);
+// user "Error opening config file " and `path` and gives an empty handle.
+FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts);
 
 // Writes the nine-line block of `record`. False when a write failed.
 bool WriteConfigurationBlock(std::FILE* file, Configuration record);
@@ -31,9 +29,16 @@ bool WriteConfigurationBlock(std::FILE* file, Configuration record);
 // write failed.
 bool WriteConfigurations(std::FILE* file, const ConfigurationList& list);
 
-// Saves `list` to `path`: writes a temporary file beside it, flushes it to
-// disk and then replaces `path` in one step, so a failure at any point leaves
-// the old file exactly as it was. Tells the user on failure; true when saved.
+class FileCalls;
+
+// Saves `list` to `path`: writes a temporary file beside it (made afresh,
+// never opened through whatever already had its name), flushes it to disk
+// and then puts it in place of `path` (FileReplace.h), so a failure at any
+// point leaves the old file exactly as it was. Tells the user on failure;
+// true when saved. `calls` are the file system calls it makes.
+bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts,
+                        FileCalls& calls);
+// The same with the system's own calls.
 bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts);
 
 // Reads the next token into `token`: leading blanks dropped, "%" stored as
