@@ -6,7 +6,8 @@
 #   one that Windows 98 SE has, and delay-loads nothing;
 # - its PE header asks for subsystem version 4.0, the highest the "98"
 #   family starts;
-# - it carries the repository's manifest, which asks for administrator rights.
+# - it carries the build's manifest, made for x86, which asks for
+#   administrator rights.
 #   CheckProgram.sh PROGRAM OBJDUMP WINDRES IMPORT_LIST MANIFEST
 set -eu
 program=$1
@@ -78,6 +79,9 @@ requested=$(xmllint --xpath "count(/*[local-name()='assembly']
     /*[local-name()='requestedExecutionLevel'
        and @level='requireAdministrator' and @uiAccess='false'])" "$scratch/manifest")
 [ "$requested" = 1 ] || fail "its manifest does not ask for administrator rights in the asm.v2 form"
+x86=$(xmllint --xpath "count(//*[local-name()='assemblyIdentity' and @processorArchitecture='x86'])" \
+    "$scratch/manifest")
+[ "$x86" = 2 ] || fail "its manifest does not name the x86 processor for it and the common controls"
 
 echo "Nicset.exe: $(wc -l <"$scratch/imports") imports, all listed; subsystem 4.0;" \
     "no delay-loads; manifest asks for administrator rights"
