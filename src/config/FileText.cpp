@@ -21,7 +21,8 @@ std::u16string FromUtf16(const std::string& bytes, std::size_t start, bool bigEn
     for (std::size_t index = start; index + 1 < bytes.size(); index += 2) {
         const unsigned first = Byte(bytes, index);
         const unsigned second = Byte(bytes, index + 1);
-        units.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
+        units.push_back(
+            static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
     }
     return units;
 }

@@ -87,9 +87,10 @@ bool ReferenceMaskMatches(const std::string& address, const std::string& mask) {
     std::int64_t m[4];
     if (!ReferenceQuad(address, a) || !ReferenceContiguousMask(mask)) return false;
     ReferenceQuad(mask, m);
-    const int fixed = a[0] >= 1 && a[0] <= 126 ? 1 : a[0] >= 128 && a[0] <= 191 ? 2
-                                               : a[0] >= 192 && a[0] <= 223 ? 3
-                                                                            : 0;
+    const int fixed = a[0] >= 1 && a[0] <= 126     ? 1
+                      : a[0] >= 128 && a[0] <= 191 ? 2
+                      : a[0] >= 192 && a[0] <= 223 ? 3
+                                                   : 0;
     if (fixed == 0) return false;
     for (int index = 0; index < fixed; ++index) {
         if (m[index] != 255) return false;

@@ -106,8 +106,8 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
 
     // Fifteen characters fit. A multi-string gets both its terminators, one
     // byte past the fixed length; a plain string keeps the fixed length.
-    const Configuration longest = MakeConfiguration(
-        fifteen.c_str(), "255.255.255.252", fifteen.c_str(), "", "", "00A0C9112233445", 0);
+    const Configuration longest = MakeConfiguration(fifteen.c_str(), "255.255.255.252",
+                                                    fifteen.c_str(), "", "", "00A0C9112233445", 0);
     for (const char* family : {"NT", "98"}) {
         SCOPED_TRACE(family);
         const PlatformProfile familyProfile = backend().Profile(family);

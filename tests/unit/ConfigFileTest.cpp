@@ -214,7 +214,8 @@ TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
          {BlockRecord("A"), BlockRecord("B")}},
         {"UTF-16 big-endian with its mark", Utf16(Block("A"), true), {BlockRecord("A")}},
         {"UTF-8 with its mark; a character of no code page becomes ?",
-         "\xEF\xBB\xBF" + Block("Casa \xE6\x97\xA5"), {BlockRecord("Casa ?")}},
+         "\xEF\xBB\xBF" + Block("Casa \xE6\x97\xA5"),
+         {BlockRecord("Casa ?")}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
