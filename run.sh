@@ -8,9 +8,10 @@ top=$(pwd)
 
 scripts/deps.sh
 
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >build/win-configure.log 2>&1 ||
-    { cat build/win-configure.log; exit 1; }
-cmake --build build/win --target Nicset manual -j "$(nproc)"
+# The 32-bit program we ship where its Wine runs, else the 64-bit build.
+arch=$(scripts/wine-arch.sh first)
+echo "Building and starting the $arch-bit Nicset.exe under $arch-bit Wine"
+win=$(scripts/build-win.sh "$arch" Nicset manual)
 
 demo=build/demo
 work=$demo/work
@@ -18,20 +19,20 @@ harness="$top/scripts/wine-harness.sh"
 mkdir -p "$work"
 
 if [ -n "${DISPLAY:-}" ]; then
-    "$harness" prefix "$demo"
+    "$harness" prefix "$demo" "$arch"
 else
-    "$harness" ensure "$demo"
+    "$harness" ensure "$demo" "$arch"
 fi
 
-# The example adapters go in once; after that the prefix keeps whatever the
+# The example adapters go in once a prefix; after that it keeps whatever the
 # program wrote.
-if [ ! -f "$demo/seeded" ]; then
+if [ ! -f "$demo/seeded-$arch" ]; then
     (cd scripts/demo && "$harness" exec "$top/$demo" regedit /S adapters.reg)
-    cp scripts/demo/Nicset.conf "$work/Nicset.conf"
-    touch "$demo/seeded"
+    [ -f "$work/Nicset.conf" ] || cp scripts/demo/Nicset.conf "$work/Nicset.conf"
+    touch "$demo/seeded-$arch"
 fi
 # The help button opens the manual from the working directory.
-cp "build/win/Manual Nicset.pdf" "$work/"
+cp "$win/Manual Nicset.pdf" "$work/"
 
 if [ -n "${DISPLAY:-}" ]; then
     # Wine has no PDF viewer of its own: hand the manual to the host's.
@@ -40,7 +41,7 @@ if [ -n "${DISPLAY:-}" ]; then
         /ve /d 'winebrowser "%1"' /f >/dev/null
     cd "$work"
     status=0
-    "$harness" exec "$top/$demo" "$top/build/win/Nicset.exe" || status=$?
+    "$harness" exec "$top/$demo" "$top/$win/Nicset.exe" || status=$?
     "$harness" teardown "$top/$demo"
     [ "$status" -eq 24 ] # Nicset always ends with 24
     exit
@@ -49,7 +50,7 @@ fi
 # Headless: show the main window on our own Xvfb and photograph it.
 DISPLAY=":$(cat "$demo/display")"
 export DISPLAY
-(cd "$work" && "$harness" exec "$top/$demo" "$top/build/win/Nicset.exe") &
+(cd "$work" && "$harness" exec "$top/$demo" "$top/$win/Nicset.exe") &
 nicset=$!
 
 window=""

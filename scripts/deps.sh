@@ -4,9 +4,14 @@
 # The one list of Debian packages lives here and nowhere else.
 set -eu
 
+# Both Windows builds and both Wines: the 32-bit program is the one we ship,
+# the 64-bit build runs the tests where 32-bit Linux programs cannot run
+# (scripts/wine-arch.sh tells which Wine starts). The 32-bit Wine comes from
+# the i386 architecture, which only an amd64 system can add.
 PACKAGES="cmake make g++ clang libclang-rt-14-dev googletest
-g++-mingw-w64-i686 wine wine32:i386 fonts-wine xvfb x11-utils imagemagick
-groff img2pdf poppler-utils unzip"
+g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb x11-utils
+imagemagick groff img2pdf poppler-utils unzip"
+[ "$(dpkg --print-architecture)" = amd64 ] && PACKAGES="$PACKAGES wine32:i386"
 
 # A package counts as present when dpkg reports it installed.
 missing=""

@@ -6,10 +6,13 @@ set -eu
 cd "$(dirname "$0")/.."
 out=${1:-build/screens}
 
-rm -rf build/win/screens
+# The tour puts its pictures beside itself, in the build that run-wine-tool
+# picks for this machine's Wine.
+win=$(scripts/build-win.sh "$(scripts/wine-arch.sh first)" Nicset nicset_Screenshots)
+rm -rf "$win/screens"
 scripts/run-wine-tool.sh nicset_Screenshots
 mkdir -p "$out"
-for picture in build/win/screens/*.bmp; do
+for picture in "$win"/screens/*.bmp; do
     convert "$picture" "$out/$(basename "$picture" .bmp).png"
 done
 echo "Screenshots in $out"

@@ -1,14 +1,18 @@
 #!/bin/sh
 # A private Wine prefix and X display for running Nicset and its tests.
 #
-#   wine-harness.sh setup    DIR        fresh prefix in DIR/prefix, own Xvfb
-#   wine-harness.sh ensure   DIR        as setup, but keeps an existing prefix
-#   wine-harness.sh prefix   DIR        only the prefix (kept), on the caller's display
-#   wine-harness.sh exec     DIR CMD..  run a Windows program in that prefix
-#   wine-harness.sh teardown DIR        stop this prefix's wineserver and Xvfb
+#   wine-harness.sh setup    DIR [ARCH]  fresh prefix in DIR, own Xvfb
+#   wine-harness.sh ensure   DIR [ARCH]  as setup, but keeps an existing prefix
+#   wine-harness.sh prefix   DIR [ARCH]  only the prefix (kept), on the caller's display
+#   wine-harness.sh exec     DIR CMD..   run a Windows program in that prefix
+#   wine-harness.sh teardown DIR         stop this prefix's wineserver and Xvfb
 #
-# Only the wineserver of DIR/prefix and the Xvfb whose pid is kept in DIR are
-# ever stopped; the user's own ~/.wine and displays are never touched.
+# ARCH is 32 or 64, the Wine to use (by default the first that runs here, see
+# wine-arch.sh); DIR remembers it for exec. A 32-bit prefix lives in
+# DIR/prefix, a 64-bit one in DIR/prefix64: Wine cannot change a prefix's
+# architecture, so the two are never shared. Only the wineserver of those
+# prefixes and the Xvfb whose pid is kept in DIR are ever stopped; the user's
+# own ~/.wine and displays are never touched.
 set -eu
 
 command=${1:?command}
@@ -16,9 +20,24 @@ dir=${2:?state directory}
 shift 2
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 
-export WINEPREFIX="$dir/prefix"
-export WINEARCH=win32
+case "$command" in
+setup | ensure | prefix)
+    arch=${1:-$("$here/wine-arch.sh" first)}
+    echo "$arch" >"$dir/arch"
+    ;;
+*) arch=$(cat "$dir/arch" 2>/dev/null || echo 32) ;;
+esac
+
+prefix_of() { # arch
+    if [ "$1" = 64 ]; then echo "$dir/prefix64"; else echo "$dir/prefix"; fi
+}
+
+export WINEPREFIX="$(prefix_of "$arch")"
+export WINEARCH=win$arch
+WINELOADER=$("$here/wine-arch.sh" loader "$arch")
+export WINELOADER
 export WINEDEBUG=-all
 # No Mono or Gecko installers, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -56,8 +75,15 @@ start_xvfb() {
     done
 }
 
+wine() {
+    "$WINELOADER" "$@"
+}
+
 stop_wine() {
-    [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1 || true
+    for stopped in 32 64; do
+        stopped_prefix=$(prefix_of "$stopped")
+        [ -d "$stopped_prefix" ] && WINEPREFIX="$stopped_prefix" wineserver -k >/dev/null 2>&1 || true
+    done
 }
 
 stop_xvfb() {
@@ -69,7 +95,7 @@ stop_xvfb() {
 
 make_prefix() {
     use_display
-    wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+    wine wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
     # There is no window manager on Xvfb: Wine draws the captions itself and
     # does not wait (two seconds a time) for a manager to hide a window.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
@@ -100,14 +126,14 @@ ensure | prefix)
         # they held open would never end.
         use_display
         wineserver -p </dev/null >/dev/null 2>&1 || true
-        wineboot </dev/null >"$dir/wineboot.log" 2>&1
+        wine wineboot </dev/null >"$dir/wineboot.log" 2>&1
     else
         make_prefix
     fi
     ;;
 exec)
     use_display
-    exec wine "$@"
+    exec "$WINELOADER" "$@"
     ;;
 teardown)
     stop_wine
