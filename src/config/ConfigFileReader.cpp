@@ -2,7 +2,6 @@
 // produce: any line end, stray lines, keys in any order, over-long values.
 #include "config/ConfigFile.h"
 #include "config/ConfigFileKeys.h"
-#include "config/FileText.h"
 
 #include "common/BoundedText.h"
 
@@ -112,7 +111,10 @@ void ReadConfigurations(const std::string& text, ConfigurationList& list) {
 
 bool HoldsConfigurationsOrNothing(const std::string& text) {
     bool found = false;
-    ReadBlocks(text, [&found](const Configuration&) { return !(found = true); });
+    ReadBlocks(text, [&found](const Configuration&) {
+        found = true;
+        return false;  // one is enough
+    });
     if (found) return true;
     std::size_t start = 0;
     while (start < text.size()) {
