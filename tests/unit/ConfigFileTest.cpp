@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,15 @@ RecordTexts BlockRecord(const std::string& name, const std::string& dns2 = "8.8.
     return {name, false, "10.0.0.1", "Default", "255.0.0.0", "10.0.0.254", "1.1.1.1", dns2};
 }
 
+// An ASCII text as Notepad saves it as "Unicode": a mark, then UTF-16.
+std::string Utf16(const std::string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : text) {
+        bytes += bigEndian ? "\0"s + c : c + "\0"s;
+    }
+    return bytes;
+}
+
 TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
     const std::string megabyte(1 << 20, 'm');
     std::string garbage;
@@ -199,6 +209,13 @@ TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
         {"a 1 MB line without a key", megabyte + "\n" + Block("A"), {BlockRecord("A")}},
         {"a 1 MB key-like line", megabyte + ": x\n" + Block("A"), {BlockRecord("A")}},
         {"garbage around a block", garbage + "\n" + Block("A") + garbage, {BlockRecord("A")}},
+        {"UTF-16 little-endian with its mark, an odd last byte dropped",
+         Utf16(kBanner + Block("A") + Block("B"), false) + "x",
+         {BlockRecord("A"), BlockRecord("B")}},
+        {"UTF-16 big-endian with its mark", Utf16(Block("A"), true), {BlockRecord("A")}},
+        {"UTF-8 with its mark; a character of no code page becomes ?",
+         "\xEF\xBB\xBF" + Block("Casa \xE6\x97\xA5"),
+         {BlockRecord("Casa ?")}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -223,26 +240,74 @@ TEST(ConfigFileTest, AMissingFileIsReportedAndLeavesTheListAlone) {
     EXPECT_EQ(prompts.errors[0].title, "Error");
 }
 
-// A save that cannot complete leaves the old file and no temporary file.
-TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
+// A file that yields no configuration but holds something is kept, unchanged,
+// beside the new one; Nicset's own banner alone is simply replaced.
+TEST(ConfigFileTest, ASaveKeepsAFileItCouldNotReadAsBak) {
+    const std::string junk("\x00\x9c\xff\xfe junk \x01\r\n\x7f"s);
     struct Row {
         const char* what;
-        bool folderMissing;
+        std::string original;
+        bool kept;
+    };
+    const Row rows[] = {
+        {"binary junk", junk, true},
+        {"text without a key", "Office: 10.0.0.1\r\n", true},
+        {"a block without its last line", "Nombre: A\r\nDireccion IP: 10.0.0.1\r\n", true},
+        {"UTF-16 holding no block", Utf16("notes\r\n", false), true},
+        {"the banner with something more", kBanner + "x\r\n", true},
+        {"the banner alone", kBanner, false},
+        {"the banner with bare LF and blank lines", "\n  \t\n" + kBanner + "\n\n", false},
+        {"an empty file", "", false},
+        {"configurations among junk", junk + "\n" + Block("A") + junk, false},
+        {"configurations in UTF-16", Utf16(Block("A"), true), false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const std::string path = directory.File(kConfigFileName);
+        const std::string backup = path + ".bak";
+        WriteBytes(path, row.original);
+        WriteBytes(backup, "an older copy");
+        ScriptedPrompts prompts;
+
+        EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts));
+
+        EXPECT_TRUE(prompts.errors.empty());
+        EXPECT_EQ(ReadBytes(path), kBanner + kOficinaBlock);
+        EXPECT_EQ(ReadBytes(backup), row.kept ? row.original : "an older copy");
+        // A second save finds Nicset's own file and keeps the copy as it is.
+        EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf({}), prompts));
+        EXPECT_EQ(ReadBytes(backup), row.kept ? row.original : "an older copy");
+    }
+}
+
+// A save that cannot complete leaves the old file and no temporary file.
+TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
+    enum class Obstacle { FolderMissing, FolderAsFile, FolderAsBackup };
+    struct Row {
+        const char* what;
+        Obstacle obstacle;
         const char* error;
     };
     const Row rows[] = {
-        {"folder missing: the temporary file cannot be created", true,
+        {"folder missing: the temporary file cannot be created", Obstacle::FolderMissing,
          "Error opening config file "},
-        {"a folder in the file's place: the replacement fails", false,
+        {"a folder in the file's place: the replacement fails", Obstacle::FolderAsFile,
+         "Error writing config file "},
+        {"an unreadable file whose copy cannot be made", Obstacle::FolderAsBackup,
          "Error writing config file "},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         ScratchDirectory directory;
-        const bool folderMissing = row.folderMissing;
+        const bool folderMissing = row.obstacle == Obstacle::FolderMissing;
         const std::string path =
             folderMissing ? directory.File("missing/Nicset.conf") : directory.File(kConfigFileName);
-        if (!folderMissing) std::filesystem::create_directory(path);
+        if (row.obstacle == Obstacle::FolderAsFile) std::filesystem::create_directory(path);
+        if (row.obstacle == Obstacle::FolderAsBackup) {
+            WriteBytes(path, "junk");
+            std::filesystem::create_directory(path + ".bak");
+        }
         ScriptedPrompts prompts;
 
         EXPECT_FALSE(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts));
@@ -250,10 +315,16 @@ TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
         ASSERT_EQ(prompts.errors.size(), 1u);
         EXPECT_EQ(prompts.errors[0].text, row.error + path);
         EXPECT_EQ(prompts.errors[0].title, "Error");
-        const std::vector<std::string> left =
-            folderMissing ? std::vector<std::string>{} : std::vector<std::string>{kConfigFileName};
-        EXPECT_EQ(directory.Names(), left);
-        EXPECT_EQ(std::filesystem::is_directory(path), !folderMissing);
+        std::vector<std::string> left;
+        if (!folderMissing) left.push_back(kConfigFileName);
+        if (row.obstacle == Obstacle::FolderAsBackup) left.push_back("Nicset.conf.bak");
+        std::vector<std::string> names = directory.Names();
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, left);
+        EXPECT_EQ(std::filesystem::is_directory(path), row.obstacle == Obstacle::FolderAsFile);
+        if (row.obstacle == Obstacle::FolderAsBackup) {
+            EXPECT_EQ(ReadBytes(path), "junk");
+        }
     }
 }
 
