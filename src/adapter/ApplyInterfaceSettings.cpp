@@ -4,6 +4,7 @@
 #include "adapter/RegistryLayout.h"
 #include "adapter/RegistryText.h"
 #include "adapter/ResolverList.h"
+#include "config/Validation.h"
 
 #include <string>
 
@@ -12,8 +13,27 @@ namespace layout = registry_layout;
 namespace {
 
 // Each written text keeps at least one zero byte of its fixed length.
-constexpr std::size_t kLongestAddress = layout::kAddressBytes - 1;
+constexpr std::size_t kLongestAddress = layout::kLongestAddress;
 constexpr std::size_t kLongestResolverList = layout::kNameServerBytes - 1;
+
+// What Windows can use: an empty text (which clears the value) or four parts
+// of 1-3 digits up to 255, a mask contiguous as well. The class rule is left
+// to the Add dialog: a restore of what Windows itself held must still apply.
+bool IsWritableAddress(const std::string& text) {
+    return text.empty() || IsDottedQuad(text.c_str());
+}
+
+bool IsWritableMask(const std::string& text) {
+    return text.empty() || IsContiguousMask(text.c_str());
+}
+
+// A multi-string of one address ends in two zero bytes. The fixed 16 bytes
+// leave only one after a 15-character address, so that one gets 17.
+std::uint32_t AddressValueBytes(std::uint32_t type, const std::string& text) {
+    return type == kRegMultiSz && text.size() == kLongestAddress
+               ? layout::kLongestAddressMultiSzBytes
+               : layout::kAddressBytes;
+}
 
 bool WriteDword(Registry& registry, const RegistryKey& key, const char* name,
                 std::uint32_t number) {
@@ -41,6 +61,10 @@ bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
         if (text->size() > kLongestAddress) return true;
     }
     if (resolverList.size() > kLongestResolverList) return true;
+    // So is an address Windows could not use.
+    if (!IsWritableAddress(ipAddress) || !IsWritableAddress(gateway) || !IsWritableMask(mask)) {
+        return true;
+    }
 
     const std::uint32_t stringType = IsNtFamily(profile) ? kRegMultiSz : kRegSz;
     const char* maskName = IsNtFamily(profile) ? layout::kSubnetMaskNt : layout::kIpMask98;
@@ -52,10 +76,11 @@ bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
     RegistryKey key = OpenInterfaceKey(registry, profile, adapter);
     count(WriteDword(registry, key, layout::kEnableDhcp, configuration.dhcpEnabled != 0 ? 1 : 0));
     count(WriteFixedText(registry, key, layout::kIpAddress, stringType, ipAddress,
-                         layout::kAddressBytes));
+                         AddressValueBytes(stringType, ipAddress)));
     count(WriteFixedText(registry, key, layout::kDefaultGateway, stringType, gateway,
-                         layout::kAddressBytes));
-    count(WriteFixedText(registry, key, maskName, stringType, mask, layout::kAddressBytes));
+                         AddressValueBytes(stringType, gateway)));
+    count(WriteFixedText(registry, key, maskName, stringType, mask,
+                         AddressValueBytes(stringType, mask)));
 
     if (Is98Family(profile)) {
         key.Close();

@@ -14,6 +14,7 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
                            Configuration& result);
 
 // Returns `failed`: true when at least one write failed. A text too long
-// for its value is refused before anything is written.
+// for its value, or an address or mask Windows could not use, is refused
+// before anything is written.
 bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
                             AdapterEntry adapter, Configuration configuration);

@@ -14,9 +14,14 @@ namespace {
 
 constexpr const char kBackUpNamePrefix[] = "Back - ";
 
+// Windows keeps an address as a multi-string, two terminators and maybe more
+// addresses after the first, so the value is read whole and its first string
+// taken. A first string too long to be written back reads as empty.
 void ReadAddress(Registry& registry, const RegistryKey& key, const char* name,
                  char (&field)[kTextFieldSize]) {
-    CopyText(field, ReadTextValue(registry, key, name, layout::kAddressBytes).c_str());
+    std::string text = ReadTextValue(registry, key, name, layout::kAddressReadBytes);
+    if (text.size() > layout::kLongestAddress) text.clear();
+    CopyLineText(field, text.c_str());
 }
 
 // Only a value of exactly four bytes is a DWORD; anything else reads as off.
@@ -51,16 +56,16 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
     }
     const ResolverPair servers = SplitResolverList(
         ReadTextValue(registry, key, layout::kNameServer, layout::kNameServerReadBytes));
-    CopyText(result.dns1, servers.dns1.c_str());
-    CopyText(result.dns2, servers.dns2.c_str());
+    CopyLineText(result.dns1, servers.dns1.c_str());
+    CopyLineText(result.dns2, servers.dns2.c_str());
 
     key.Close();
     key = OpenAdapterClassKey(registry, profile, adapter);
-    CopyText(result.macAddress,
-             ReadTextValue(registry, key, layout::kNetworkAddress, layout::kNetworkAddressReadBytes)
-                 .c_str());
+    CopyLineText(result.macAddress, ReadTextValue(registry, key, layout::kNetworkAddress,
+                                                  layout::kNetworkAddressReadBytes)
+                                        .c_str());
     if (result.macAddress[0] == '\0') CopyText(result.macAddress, kDefaultMacAddress);
 
     // A long description is cut to fit the name.
-    CopyText(result.name, (kBackUpNamePrefix + FieldText(adapter.description)).c_str());
+    CopyLineText(result.name, (kBackUpNamePrefix + FieldText(adapter.description)).c_str());
 }

@@ -41,6 +41,11 @@ constexpr const char kNameServer[] = "NameServer";
 constexpr std::uint32_t kSubkeyNameLimit = 255;   // characters, terminator included
 constexpr std::uint32_t kAdapterTextBytes = 255;  // "NetCfgInstanceId", "DriverDesc"
 constexpr std::uint32_t kAddressBytes = 16;       // the addresses, the mask, "NetworkAddress"
+constexpr std::uint32_t kLongestAddress = kAddressBytes - 1;  // characters
+// A multi-string of an address written with both terminators.
+constexpr std::uint32_t kLongestAddressMultiSzBytes = kLongestAddress + 2;
+// Enough for every address list Windows keeps; bounded all the same.
+constexpr std::uint32_t kAddressReadBytes = 4096;
 constexpr std::uint32_t kNetworkAddressReadBytes = 20;
 constexpr std::uint32_t kEnableDhcpBytes = 4;
 constexpr std::uint32_t kNameServerReadBytes = 128;

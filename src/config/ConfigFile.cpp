@@ -1,6 +1,7 @@
 #include "config/ConfigFile.h"
 
 #include "config/FileReplace.h"
+#include "config/FileText.h"
 
 #include <string>
 
@@ -26,12 +27,19 @@ bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& 
     // Binary mode: the reader handles the line ends itself, the same on every build.
     FileHandle file = OpenConfigFile(path, "rb", prompts);
     if (!file) return false;
-    ReadConfigurations(file.get(), list);
+    // A read error ends the load as the end of the file does.
+    std::string bytes;
+    ReadWholeFile(file.get(), bytes);
+    ReadConfigurations(DecodeFileText(bytes), list);
     return true;
 }
 
 bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts,
                         FileCalls& calls) {
+    if (!KeepUnreadableFile(path, calls)) {
+        ShowFileError("Error writing config file ", path, prompts);
+        return false;
+    }
     // The old file stays untouched until the new one is complete on disk.
     const std::string temporaryPath = std::string(path) + ".tmp";
     FileHandle file(CreateFileAfresh(temporaryPath.c_str(), calls));

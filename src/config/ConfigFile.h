@@ -10,8 +10,10 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 constexpr const char kConfigFileName[] = "Nicset.conf";
+constexpr const char kBackupSuffix[] = ".bak";
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -41,18 +43,23 @@ bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPro
 // The same with the system's own calls.
 bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts);
 
-// Reads the next token into `token`: leading blanks dropped, "%" stored as
-// "$" and a double quote as a backquote, ended by `delimiter`, a line end, a
-// zero byte or the end of the file (none of them stored). Characters past
-// the field's 127 are read and dropped. False once the end of the file (or a
-// read error) has been reached.
-bool ReadToken(std::FILE* file, char (&token)[kTextFieldSize], char delimiter);
-
-// Appends every block of an open file to `list`; a block counts once its
+// Appends every block of a file's text to `list`; a block counts once its
 // "2- Sevidor DNS" line has been read. Keys may come in any order, and a key
 // missing from a block keeps the previous block's value.
-void ReadConfigurations(std::FILE* file, ConfigurationList& list);
+void ReadConfigurations(const std::string& text, ConfigurationList& list);
 
-// Opens `path` and reads it into `list`. False (after telling the user) when
-// the file cannot be opened; the list is then unchanged.
+// True when the text yields a configuration, or holds nothing but the
+// banner and blank lines: replacing such a file loses nothing.
+bool HoldsConfigurationsOrNothing(const std::string& text);
+
+// Before a save replaces `path`: a file there that the reader makes nothing
+// of, though it holds something (a damaged file, one in an encoding Nicset
+// does not know), is copied unchanged to `path` + ".bak", replacing an older
+// copy (made afresh, as the temporary file of a save is). True when the
+// copy is complete on disk or none was needed.
+bool KeepUnreadableFile(const char* path, FileCalls& calls);
+
+// Opens `path` and reads it into `list`; a file saved as Unicode is read as
+// the text it holds. False (after telling the user) when the file cannot be
+// opened; the list is then unchanged.
 bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts);

@@ -1,5 +1,6 @@
-// The keys of one block of the configuration file, in the order the writer
-// puts them. The reader accepts them in any order.
+// The file's fixed texts: the banner it begins with, and the keys of one
+// block in the order the writer puts them. The reader accepts keys in any
+// order.
 #pragma once
 
 #include "config/Configuration.h"
@@ -26,3 +27,16 @@ inline constexpr const ConfigFileKey& kBlockEndKey = kConfigFileKeys[7];
 
 constexpr const char kDhcpOn[] = "Si";
 constexpr const char kDhcpOff[] = "No";
+
+// The seven lines every file begins with. A file of these alone holds no
+// configuration, so replacing it loses nothing.
+inline constexpr const char kBannerStars[] = "****************************************************";
+inline constexpr const char* kBannerLines[] = {
+    kBannerStars,
+    "  Archivo de Configuraciones de Nicset 2005",
+    "",
+    "         Quorvia",
+    "www.example.com - nicset@example.com",
+    kBannerStars,
+    "",
+};

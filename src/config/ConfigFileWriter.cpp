@@ -5,17 +5,6 @@
 
 namespace {
 
-constexpr const char kStars[] = "****************************************************";
-constexpr const char* const kBanner[] = {
-    kStars,
-    "  Archivo de Configuraciones de Nicset 2005",
-    "",
-    "         Quorvia",
-    "www.example.com - nicset@example.com",
-    kStars,
-    "",
-};
-
 // Fields are printed with a bound so that a text without its terminator
 // cannot be read past its field.
 constexpr int kMaxText = static_cast<int>(kTextFieldSize - 1);
@@ -35,7 +24,7 @@ bool WriteConfigurationBlock(std::FILE* file, Configuration record) {
 }
 
 bool WriteConfigurations(std::FILE* file, const ConfigurationList& list) {
-    for (const char* line : kBanner) {
+    for (const char* line : kBannerLines) {
         if (!WriteLine(file, line)) return false;
     }
     for (const Configuration& record : list) {

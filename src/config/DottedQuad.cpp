@@ -5,6 +5,8 @@
 namespace {
 
 constexpr int kDotsInAddress = 3;
+constexpr int kMostDigitsInPart = 3;
+constexpr std::int32_t kLargestPart = 255;
 
 // One more byte of a part. The arithmetic is unsigned, so it wraps without
 // undefined behaviour; ToSigned gives the two's complement value.
@@ -19,6 +21,10 @@ std::int32_t ToSigned(std::uint32_t value) {
     return -static_cast<std::int32_t>(~value) - 1;
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // The value of a class is the number of leading mask parts that it fixes.
 enum class AddressClass { None = 0, A = 1, B = 2, C = 3 };
 
@@ -27,6 +33,16 @@ AddressClass ClassOf(std::int32_t part1) {
     if (part1 >= 128 && part1 <= 191) return AddressClass::B;
     if (part1 >= 192 && part1 <= 223) return AddressClass::C;
     return AddressClass::None;
+}
+
+// A mask read as 32 bits must be a run of ones followed by zeros only.
+bool IsContiguous(const DottedQuad& mask) {
+    std::uint32_t bits = 0;
+    for (std::int32_t part : mask.parts) {
+        bits = bits << 8 | static_cast<std::uint32_t>(part);
+    }
+    const std::uint32_t zeros = ~bits;
+    return (zeros & (zeros + 1u)) == 0;
 }
 
 }  // namespace
@@ -40,31 +56,46 @@ std::int32_t PartToNumber(const char* text) {
 }
 
 bool ParseDottedQuad(const char* text, DottedQuad& quad) {
-    if (*text == '\0') return false;
-    // Each part is converted as it is walked; bytes after a fourth dot are
-    // dropped, and such a text fails anyway.
-    std::uint32_t parts[4] = {};
+    // Anything but digits in a part would give a number Windows never meant
+    // ("1a" is 59, " 1" is negative), so each part must be 1 to 3 digits.
+    char partText[4][kMostDigitsInPart + 1] = {};
     int dots = 0;
+    int digits = 0;
     for (; *text != '\0'; ++text) {
         if (*text == '.') {
-            ++dots;
-        } else if (dots <= kDotsInAddress) {
-            parts[dots] = AddByte(parts[dots], *text);
+            if (digits == 0 || ++dots > kDotsInAddress) return false;
+            digits = 0;
+        } else if (IsDigit(*text) && digits < kMostDigitsInPart) {
+            partText[dots][digits++] = *text;
+        } else {
+            return false;
         }
     }
-    if (dots != kDotsInAddress) return false;
+    if (dots != kDotsInAddress || digits == 0) return false;
+    DottedQuad parsed;
     for (int index = 0; index < 4; ++index) {
-        quad.parts[index] = ToSigned(parts[index]);
+        parsed.parts[index] = PartToNumber(partText[index]);
+        if (parsed.parts[index] > kLargestPart) return false;
     }
+    quad = parsed;
     return true;
+}
+
+bool IsDottedQuad(const char* text) {
+    DottedQuad quad;
+    return ParseDottedQuad(text, quad);
+}
+
+bool IsContiguousMask(const char* text) {
+    DottedQuad quad;
+    return ParseDottedQuad(text, quad) && IsContiguous(quad);
 }
 
 bool IsValidAddress(const char* text) {
     DottedQuad quad;
     if (!ParseDottedQuad(text, quad)) return false;
     const std::int32_t* part = quad.parts;
-    return ClassOf(part[0]) != AddressClass::None && part[3] != 0 && part[3] < 255 &&
-           part[2] <= 255 && part[1] <= 255;
+    return ClassOf(part[0]) != AddressClass::None && part[3] != 0 && part[3] < 255;
 }
 
 bool MaskMatchesAddress(const char* address, const char* mask) {
@@ -72,7 +103,7 @@ bool MaskMatchesAddress(const char* address, const char* mask) {
     DottedQuad addressQuad;
     if (!ParseDottedQuad(mask, maskQuad) || !ParseDottedQuad(address, addressQuad)) return false;
     const auto addressClass = ClassOf(addressQuad.parts[0]);
-    if (addressClass == AddressClass::None) return false;
+    if (addressClass == AddressClass::None || !IsContiguous(maskQuad)) return false;
     const int fixedParts = static_cast<int>(addressClass);
     for (int index = 0; index < fixedParts; ++index) {
         if (maskQuad.parts[index] != 255) return false;

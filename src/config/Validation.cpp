@@ -4,12 +4,13 @@
 
 namespace {
 
-// Reads a field into the record; the copy is bounded whatever the form gives.
+// Reads a field into the record; the copy is bounded whatever the form gives,
+// and a pasted line break becomes a blank.
 void ReadField(ConfigurationForm& form, FormField field, char (&destination)[kTextFieldSize]) {
     char text[kTextFieldSize] = {};
     form.ReadFieldText(field, text);
     text[kTextFieldSize - 1] = '\0';
-    CopyText(destination, text);
+    CopyLineText(destination, text);
 }
 
 bool IsEmpty(const char* text) {

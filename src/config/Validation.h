@@ -13,8 +13,9 @@ struct DottedQuad {
 };
 
 // Splits `text` at its dots into four parts and converts each with
-// PartToNumber. Fails for an empty text or any number of dots but three.
-// Empty parts are 0 ("1..3.4" gives 1, 0, 3, 4).
+// PartToNumber. Succeeds only for exactly four parts of 1 to 3 decimal
+// digits, each at most 255; leading zeros are allowed ("010" is 10). `quad`
+// is left alone on failure.
 bool ParseDottedQuad(const char* text, DottedQuad& quad);
 
 // Every byte counts, digit or not: value = value * 10 + (byte - 48), the byte
@@ -22,12 +23,19 @@ bool ParseDottedQuad(const char* text, DottedQuad& quad);
 // 59, " " is -16, "" is 0.
 std::int32_t PartToNumber(const char* text);
 
-// A host address: part 1 in class A, B or C (1-126, 128-191, 192-223), part
-// 4 from 1 to 254, parts 2 and 3 at most 255 (negative values pass).
+// Four well-formed parts, whatever their values mean (ParseDottedQuad).
+bool IsDottedQuad(const char* text);
+
+// Four well-formed parts that, read as 32 bits, are a run of ones followed
+// by zeros only (0.0.0.0 and 255.255.255.255 included).
+bool IsContiguousMask(const char* text);
+
+// A host address: four well-formed parts, part 1 in class A, B or C (1-126,
+// 128-191, 192-223), part 4 from 1 to 254.
 bool IsValidAddress(const char* text);
 
-// True when `mask` has 255 in every part that the class of `address` fixes
-// (one for A, two for B, three for C). The other parts are not looked at.
+// True when `mask` is contiguous and has 255 in every part that the class
+// of `address` fixes (one for A, two for B, three for C).
 bool MaskMatchesAddress(const char* address, const char* mask);
 
 enum class FormField { Name, IpAddress, MacAddress, Mask, Gateway, Dns1, Dns2 };

@@ -100,6 +100,22 @@ TEST_F(AddDialogTest, EveryRefusalNamesItsFieldAndKeepsTheDialogOpen) {
         {"bad IP and mask",
          {v.name, "10.0.0.0", v.mac, "1.2.3", v.gateway, v.dns1, v.dns2},
          "Verify an IP"},
+        {"IP with a letter", {v.name, "1a.2.3.4", v.mac, "255.0.0.0", "", "", ""}, "Verify an IP"},
+        {"IP with a blank after",
+         {v.name, "10.0.0.1 ", v.mac, "255.0.0.0", "", "", ""},
+         "Verify an IP"},
+        {"IP with a blank before",
+         {v.name, " 10.0.0.1", v.mac, "255.0.0.0", "", "", ""},
+         "Verify an IP"},
+        {"IP with an empty part",
+         {v.name, "1..3.4", v.mac, "255.0.0.0", "", "", ""},
+         "Verify an IP"},
+        {"mask not contiguous",
+         {v.name, "10.1.2.3", v.mac, "255.0.255.0", "", "", ""},
+         "The entered Mask doesn't match the IP Address"},
+        {"gateway with a letter",
+         {v.name, v.ip, v.mac, v.mask, "10.0.0.1a", v.dns1, v.dns2},
+         "Verify a Gateway"},
         {"mask",
          {v.name, v.ip, v.mac, "255.255.0.0", v.gateway, v.dns1, v.dns2},
          "The entered Mask doesn't match the IP Address"},
@@ -250,17 +266,29 @@ TEST_F(AddDialogTest, EscapeDoesNothingAndCancelOrTheCloseBoxStoreNothing) {
     EXPECT_TRUE(ConfigurationRows().empty());
 }
 
-TEST_F(AddDialogTest, ALongNameIsStoredCutTo127Characters) {
+TEST_F(AddDialogTest, WhatIsTypedIsStoredOnOneLineAndCutTo127Characters) {
+    struct Row {
+        Typed typed;
+        SavedConfiguration saved;
+    };
+    const Row rows[] = {
+        {{std::string(200, 'n'), "10.0.0.1", "Default", "255.0.0.0", "", "", ""},
+         {std::string(127, 'n'), false, "10.0.0.1", "Default", "255.0.0.0", "", "", ""}},
+        // Leading zeros are fine, and a pasted line break cannot start a block.
+        {{"Evil\r\nDireccion IP: 6.6.6.6", "010.0.0.1", "Default", "255.255.0.0", "", "", ""},
+         {"Evil  Direccion IP: 6.6.6.6", false, "010.0.0.1", "Default", "255.255.0.0", "", "", ""}},
+    };
     WriteConfigFile({});
     Start();
-    HWND dialog = OpenDialog();
-    ASSERT_NE(dialog, nullptr);
-    Typed typed = kValid;
-    typed.name = std::string(200, 'n');
-    Fill(dialog, typed);
-    EXPECT_EQ(PressAdd(dialog), "");
-    ASSERT_EQ(ConfigurationRows().size(), 1u);
-    EXPECT_EQ(ConfigurationRows()[0][0], std::string(127, 'n'));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.saved.name);
+        HWND dialog = OpenDialog();
+        ASSERT_NE(dialog, nullptr);
+        Fill(dialog, row.typed);
+        EXPECT_EQ(PressAdd(dialog), "");
+    }
+    Exit();
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({rows[0].saved, rows[1].saved}));
 }
 
 }  // namespace

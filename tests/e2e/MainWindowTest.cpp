@@ -217,16 +217,71 @@ TEST_F(MainWindowTest, ApplyThatCannotWriteSaysSoAndWritesNothing) {
     SavedConfiguration tooLong = kOffice;
     tooLong.name = "Too long";
     tooLong.ip = "192.168.100.100.1";
+    // As a hand-edited file may hold them.
+    const SavedConfiguration notAddresses = {
+        "Not addresses", false, "not.an.addr", "Default", "x", "1.2.3.4.5.6", "", ""};
     SeedAdapters({kIntel});
-    WriteConfigFile({tooLong});
+    WriteConfigFile({tooLong, notAddresses});
     Start();
     PickInterface(kIntel.description);
-    PickConfiguration("Too long");
+    for (const SavedConfiguration& refused : {tooLong, notAddresses}) {
+        SCOPED_TRACE(refused.name);
+        PickConfiguration(refused.name);
+        ClickButton(Main(), IDC_APPLY);
+        MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
+        EXPECT_EQ(box.text,
+                  "An error has happened, changes weren't applied.\nVerify inserted fields.");
+        AnswerMessageBox(box.window, IDOK);
+        ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ,
+                    "192.168.1.20" + std::string(2, '\0'));
+        ExpectValue(TcpipKey(kIntel), "SubnetMask", REG_MULTI_SZ,
+                    "255.255.255.0" + std::string(2, '\0'));
+    }
+}
+
+// The values exactly as Windows writes them: a 15-character address takes
+// 17 bytes, and a second address follows the first.
+TEST_F(MainWindowTest, WindowsOwnAddressListsAreShownBackedUpAndAppliedWhole) {
+    Adapter fifteen = kIntel;
+    fifteen.ip = "192.168.100.200";
+    fifteen.gateway = "192.168.100.254";
+    Adapter twoAddresses = kRealtek;
+    twoAddresses.dhcp = false;
+    twoAddresses.ip = std::string(
+        "10.0.0.5\0"
+        "10.0.0.6",
+        17);
+    twoAddresses.mask = std::string(
+        "255.0.0.0\0"
+        "255.0.0.0",
+        19);
+    twoAddresses.gateway = "10.0.0.1";
+    SeedAdapters({fifteen, twoAddresses});
+    WriteConfigFile({});
+    Start();
+    PickInterface(fifteen.description);
+    EXPECT_EQ(ControlText(Main(), IDC_IP_ADDRESS), "192.168.100.200");
+    EXPECT_EQ(ControlText(Main(), IDC_GATEWAY), "192.168.100.254");
+    ClickButton(Main(), IDC_BACKUP);
+    ASSERT_TRUE(WaitUntil([&] { return ConfigurationRows().size() == 1; }, 5000));
+    PickInterface(twoAddresses.description);
+    EXPECT_EQ(ControlText(Main(), IDC_IP_ADDRESS), "10.0.0.5");
+    EXPECT_EQ(ControlText(Main(), IDC_MASK), "255.0.0.0");
+    ClickButton(Main(), IDC_BACKUP);
+    ASSERT_TRUE(WaitUntil([&] { return ConfigurationRows().size() == 2; }, 5000));
+
+    PickConfiguration("Back - " + fifteen.description);
     ClickButton(Main(), IDC_APPLY);
-    MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
-    EXPECT_EQ(box.text, "An error has happened, changes weren't applied.\nVerify inserted fields.");
-    AnswerMessageBox(box.window, IDOK);
-    ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, "192.168.1.20" + std::string(2, '\0'));
+    AnswerMessageBox(WaitForMessageBox(Process(), "Complete").window, IDOK);
+    const std::string tcpip = TcpipKey(twoAddresses);
+    ExpectValue(tcpip, "IPAddress", REG_MULTI_SZ, "192.168.100.200" + std::string(2, '\0'));
+    ExpectValue(tcpip, "DefaultGateway", REG_MULTI_SZ, "192.168.100.254" + std::string(2, '\0'));
+    ExpectValue(tcpip, "SubnetMask", REG_MULTI_SZ, Padded("255.255.255.0", 16));
+    Exit();
+    const std::string saved = ConfigFileBytes();
+    EXPECT_NE(saved.find("Direccion IP: 192.168.100.200\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("Puerta de Enlace: 192.168.100.254\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("Direccion IP: 10.0.0.5\r\n"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, ApplyWithoutTheRightToWriteSaysSoAndWritesTheRest) {
@@ -396,6 +451,57 @@ TEST_F(MainWindowTest, TheListIsSavedOnClosingAndShownSortedOnTheNextStart) {
         AnswerMessageBox(WaitForMessageBox(Process(), "Warning").window, IDYES);
         Exit(closeBox);
         EXPECT_EQ(ConfigFileBytes(), ConfigFileText({alfa}));
+    }
+}
+
+// A line break in what the registry holds cannot split a saved block.
+TEST_F(MainWindowTest, ADescriptionWithLineBreaksIsBackedUpAsOneConfiguration) {
+    Adapter evil = kIntel;
+    evil.description = "Evil\r\nDireccion IP: 6.6.6.6\r\nNombre: Injected";
+    SeedAdapters({evil});
+    WriteConfigFile({});
+    Start();
+    PickInterface(evil.description);
+    ClickButton(Main(), IDC_BACKUP);
+    ASSERT_TRUE(WaitUntil([&] { return ConfigurationRows().size() == 1; }, 5000));
+    Exit();
+    Start();
+    EXPECT_EQ(ConfigurationRows(),
+              (std::vector<std::vector<std::string>>{
+                  {"Back - Evil  Direccion IP: 6.6.6.6  Nombre: Injected", "192.168.1.20"}}));
+}
+
+// A file saved as "Unicode" loads; one that reads as nothing is kept beside
+// the new file instead of being lost.
+TEST_F(MainWindowTest, AUnicodeFileLoadsAndAnUnreadableOneIsKeptAsBak) {
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : ConfigFileText({kOffice})) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const std::string junk("\x00\x01\xfe\xff binary \x80\x9c", 14);
+    struct Row {
+        const char* what;
+        std::string bytes;
+        std::vector<SavedConfiguration> loaded;
+        bool kept;
+    };
+    const Row rows[] = {
+        {"UTF-16", utf16, {kOffice}, false},
+        {"binary junk", junk, {}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        DeleteFileA(WorkPath("Nicset.conf.bak").c_str());
+        WriteFileBytes(WorkPath("Nicset.conf"), row.bytes);
+        Start();
+        EXPECT_EQ(ConfigurationRows().size(), row.loaded.size());
+        Exit();
+        EXPECT_EQ(ConfigFileBytes(), ConfigFileText(row.loaded));
+        EXPECT_EQ(FileExists(WorkPath("Nicset.conf.bak")), row.kept);
+        if (row.kept) {
+            EXPECT_EQ(ReadFileBytes(WorkPath("Nicset.conf.bak")), row.bytes);
+        }
     }
 }
 

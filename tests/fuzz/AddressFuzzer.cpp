@@ -1,8 +1,10 @@
 // Feeds arbitrary texts to the address checks and the form validator. The
 // input is the DHCP switch (first byte) and up to seven field texts split at
 // line feeds. Besides the sanitizers' checks: the part values equal a wide
-// reference computation wrapped to 32 bits, every outcome carries one of the
-// known messages, and the record's texts end inside their fields.
+// reference computation wrapped to 32 bits, a text parses exactly when it is
+// four parts of 1-3 digits up to 255, the address and mask checks agree with
+// a reference model, every outcome carries one of the known messages, and the
+// record's texts end inside their fields and hold no line break.
 #include "config/Validation.h"
 
 #include "common/BoundedText.h"
@@ -33,23 +35,85 @@ std::int32_t ReferencePart(const std::string& text) {
     return static_cast<std::int32_t>(wrapped);
 }
 
-void CheckParts(const std::string& text) {
-    Check(PartToNumber(text.c_str()) == ReferencePart(text));
+// Four parts of 1 to 3 decimal digits, each at most 255.
+bool ReferenceQuad(const std::string& text, std::int64_t (&values)[4]) {
     std::vector<std::string> parts(1);
     for (const char c : text) {
         if (c == '.') {
             parts.emplace_back();
-        } else if (parts.size() <= 4) {
+        } else {
             parts.back() += c;
         }
     }
-    DottedQuad quad;
-    const bool parsed = ParseDottedQuad(text.c_str(), quad);
-    Check(parsed == (!text.empty() && parts.size() == 4));
-    if (!parsed) return;
-    for (int index = 0; index < 4; ++index) {
-        Check(quad.parts[index] == ReferencePart(parts[static_cast<std::size_t>(index)]));
+    if (parts.size() != 4) return false;
+    for (std::size_t index = 0; index < 4; ++index) {
+        const std::string& part = parts[index];
+        if (part.empty() || part.size() > 3) return false;
+        for (const char c : part) {
+            if (c < '0' || c > '9') return false;
+        }
+        values[index] = std::stoll(part);
+        if (values[index] > 255) return false;
     }
+    return true;
+}
+
+bool ReferenceValidAddress(const std::string& text) {
+    std::int64_t parts[4];
+    if (!ReferenceQuad(text, parts)) return false;
+    const bool classful = (parts[0] >= 1 && parts[0] <= 126) ||
+                          (parts[0] >= 128 && parts[0] <= 191) ||
+                          (parts[0] >= 192 && parts[0] <= 223);
+    return classful && parts[3] >= 1 && parts[3] <= 254;
+}
+
+// Contiguous: once a bit is 0, no later bit is 1.
+bool ReferenceContiguousMask(const std::string& text) {
+    std::int64_t parts[4];
+    if (!ReferenceQuad(text, parts)) return false;
+    bool zeroSeen = false;
+    for (const std::int64_t part : parts) {
+        for (int bit = 7; bit >= 0; --bit) {
+            const bool one = (part >> bit & 1) != 0;
+            if (one && zeroSeen) return false;
+            zeroSeen = zeroSeen || !one;
+        }
+    }
+    return true;
+}
+
+bool ReferenceMaskMatches(const std::string& address, const std::string& mask) {
+    std::int64_t a[4];
+    std::int64_t m[4];
+    if (!ReferenceQuad(address, a) || !ReferenceContiguousMask(mask)) return false;
+    ReferenceQuad(mask, m);
+    const int fixed = a[0] >= 1 && a[0] <= 126     ? 1
+                      : a[0] >= 128 && a[0] <= 191 ? 2
+                      : a[0] >= 192 && a[0] <= 223 ? 3
+                                                   : 0;
+    if (fixed == 0) return false;
+    for (int index = 0; index < fixed; ++index) {
+        if (m[index] != 255) return false;
+    }
+    return true;
+}
+
+void CheckParts(const std::string& text) {
+    Check(PartToNumber(text.c_str()) == ReferencePart(text));
+    std::int64_t values[4];
+    const bool expected = ReferenceQuad(text, values);
+    DottedQuad quad{{-7, -7, -7, -7}};
+    Check(ParseDottedQuad(text.c_str(), quad) == expected);
+    Check(IsDottedQuad(text.c_str()) == expected);
+    Check(IsContiguousMask(text.c_str()) == ReferenceContiguousMask(text));
+    Check(IsValidAddress(text.c_str()) == ReferenceValidAddress(text));
+    for (int index = 0; index < 4; ++index) {
+        Check(quad.parts[index] == (expected ? values[index] : -7));
+    }
+}
+
+bool HasLineBreak(const char (&text)[kTextFieldSize]) {
+    return std::strpbrk(text, "\r\n") != nullptr;
 }
 
 class Form : public ConfigurationForm {
@@ -85,8 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& text : form.texts) {
         CheckParts(text);
     }
-    (void)IsValidAddress(form.texts[1].c_str());
-    (void)MaskMatchesAddress(form.texts[1].c_str(), form.texts[3].c_str());
+    Check(MaskMatchesAddress(form.texts[1].c_str(), form.texts[3].c_str()) ==
+          ReferenceMaskMatches(form.texts[1], form.texts[3]));
 
     Configuration record;
     std::memset(&record, 0xbd, sizeof record);
@@ -109,6 +173,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(EndsInField(record.name) && EndsInField(record.ipAddress) &&
           EndsInField(record.macAddress) && EndsInField(record.mask) &&
           EndsInField(record.gateway) && EndsInField(record.dns1) && EndsInField(record.dns2));
+    Check(!HasLineBreak(record.name) && !HasLineBreak(record.ipAddress) &&
+          !HasLineBreak(record.macAddress) && !HasLineBreak(record.mask) &&
+          !HasLineBreak(record.gateway) && !HasLineBreak(record.dns1) &&
+          !HasLineBreak(record.dns2));
     if (form.dhcp) {
         Check(record.dhcpEnabled == 1 && record.ipAddress[0] == '\0' && record.mask[0] == '\0');
     } else if (verdict) {

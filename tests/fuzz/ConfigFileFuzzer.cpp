@@ -1,12 +1,15 @@
-// Feeds arbitrary bytes to the configuration file reader. Besides the
-// sanitizers' checks: every text read ends inside its field, and the records
-// read, written and read again come back the same.
+// Feeds arbitrary bytes to the configuration file reader, through the
+// decoding of Unicode files. Besides the sanitizers' checks: every text read
+// ends inside its field, the records read, written and read again come back
+// the same, and a file that yields records is never one to keep as a copy.
 #include "config/ConfigFile.h"
+#include "config/FileText.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -16,12 +19,9 @@ void Check(bool condition) {
 
 ConfigurationList Read(const void* data, std::size_t size) {
     ConfigurationList list;
-    // fmemopen takes no empty buffer on every C library; an empty file gives nothing anyway.
-    if (size == 0) return list;
-    std::FILE* file = fmemopen(const_cast<void*>(data), size, "rb");
-    Check(file != nullptr);
-    ReadConfigurations(file, list);
-    std::fclose(file);
+    const std::string text = DecodeFileText(std::string(static_cast<const char*>(data), size));
+    ReadConfigurations(text, list);
+    Check(list.Size() == 0 || HoldsConfigurationsOrNothing(text));
     return list;
 }
 

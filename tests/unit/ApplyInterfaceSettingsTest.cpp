@@ -65,7 +65,7 @@ TEST_P(ApplyInterfaceSettingsTest, JoinsTheResolverListUpToItsLength) {
     }
 }
 
-TEST_P(ApplyInterfaceSettingsTest, TooLongTextsAreRefusedBeforeAnythingIsWritten) {
+TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythingIsWritten) {
     const std::string sixteen = "192.168.100.1001";
     const std::string fifteen = "192.168.100.100";
     const PlatformProfile profile = backend().Profile("NT");
@@ -82,6 +82,13 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongTextsAreRefusedBeforeAnythingIsWritten
         {"hardware address", &Configuration::macAddress, "00A0C91122334455"},
         {"first server alone", &Configuration::dns1, std::string(40, '1')},
         {"joined servers", &Configuration::dns2, std::string(32, '2')},  // 8 + 1 + 32
+        {"address not dotted", &Configuration::ipAddress, "not.an.addr"},
+        {"address with a blank", &Configuration::ipAddress, "10.0.0.1 "},
+        {"address with an empty part", &Configuration::ipAddress, "1..3.4"},
+        {"mask not dotted", &Configuration::mask, "x"},
+        {"mask not contiguous", &Configuration::mask, "255.0.255.0"},
+        {"gateway of six parts", &Configuration::gateway, "1.2.3.4.5.6"},
+        {"gateway with a letter", &Configuration::gateway, "10.0.0.1a"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -97,12 +104,25 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongTextsAreRefusedBeforeAnythingIsWritten
     EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, adapter, unterminated));
     EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
 
-    // Fifteen characters fit; as a multi-string they end in a single zero byte.
-    const Configuration longest = MakeConfiguration(fifteen.c_str(), fifteen.c_str(),
+    // Fifteen characters fit. A multi-string gets both its terminators, one
+    // byte past the fixed length; a plain string keeps the fixed length.
+    const Configuration longest = MakeConfiguration(fifteen.c_str(), "255.255.255.252",
                                                     fifteen.c_str(), "", "", "00A0C9112233445", 0);
-    EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, longest));
-    EXPECT_EQ(backend().Inspect(InterfacePath(profile, adapter), "IPAddress"),
-              (RegistryValue{kRegMultiSz, fifteen + '\0'}));
+    for (const char* family : {"NT", "98"}) {
+        SCOPED_TRACE(family);
+        const PlatformProfile familyProfile = backend().Profile(family);
+        const AdapterEntry familyAdapter = FamilyAdapter(familyProfile, "0002", "X");
+        const std::string tcpip = InterfacePath(familyProfile, familyAdapter);
+        EXPECT_FALSE(ApplyInterfaceSettings(registry(), familyProfile, familyAdapter, longest));
+        const bool nt = familyProfile.family == "NT";
+        const RegistryValue written{nt ? kRegMultiSz : kRegSz, Padded(fifteen, nt ? 17 : 16)};
+        EXPECT_EQ(backend().Inspect(tcpip, "IPAddress"), written);
+        EXPECT_EQ(backend().Inspect(tcpip, "DefaultGateway"), written);
+        EXPECT_EQ(backend().Inspect(tcpip, nt ? "SubnetMask" : "IPMask"),
+                  (RegistryValue{written.type, Padded("255.255.255.252", nt ? 17 : 16)}));
+        EXPECT_EQ(backend().Inspect(ClassPath(familyProfile, familyAdapter), "NetworkAddress"),
+                  (RegistryValue{kRegSz, Padded("00A0C9112233445", 16)}));
+    }
 }
 
 TEST_P(ApplyInterfaceSettingsTest, DefaultDeletesTheHardwareAddress) {
@@ -163,6 +183,10 @@ TEST_P(ApplyInterfaceSettingsTest, WhatIsAppliedReadsBack) {
                           "00A0C9112233", 0),
         MakeConfiguration("0.0.0.0", "0.0.0.0", "", "", "", "Default", 1),
         MakeConfiguration("10.1.2.3", "255.0.0.0", "", "10.0.0.1", "", "Default", 0),
+        // What Windows itself may hold: no class rule, blanks in the server list.
+        MakeConfiguration("192.168.1.5", "255.255.0.0", "", "10.0.0.1 10.0.0.2", "", "Default", 0),
+        MakeConfiguration("192.168.100.200", "255.255.255.252", "192.168.100.201", "", "",
+                          "Default", 0),
     };
     for (const char* family : {"NT", "98"}) {
         const PlatformProfile profile = backend().Profile(family);

@@ -122,6 +122,15 @@ RecordTexts BlockRecord(const std::string& name, const std::string& dns2 = "8.8.
     return {name, false, "10.0.0.1", "Default", "255.0.0.0", "10.0.0.254", "1.1.1.1", dns2};
 }
 
+// An ASCII text as Notepad saves it as "Unicode": a mark, then UTF-16.
+std::string Utf16(const std::string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : text) {
+        bytes += bigEndian ? "\0"s + c : c + "\0"s;
+    }
+    return bytes;
+}
+
 TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
     const std::string megabyte(1 << 20, 'm');
     std::string garbage;
@@ -203,6 +212,13 @@ TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
         {"a 1 MB line without a key", megabyte + "\n" + Block("A"), {BlockRecord("A")}},
         {"a 1 MB key-like line", megabyte + ": x\n" + Block("A"), {BlockRecord("A")}},
         {"garbage around a block", garbage + "\n" + Block("A") + garbage, {BlockRecord("A")}},
+        {"UTF-16 little-endian with its mark, an odd last byte dropped",
+         Utf16(kBanner + Block("A") + Block("B"), false) + "x",
+         {BlockRecord("A"), BlockRecord("B")}},
+        {"UTF-16 big-endian with its mark", Utf16(Block("A"), true), {BlockRecord("A")}},
+        {"UTF-8 with its mark; a character of no code page becomes ?",
+         "\xEF\xBB\xBF" + Block("Casa \xE6\x97\xA5"),
+         {BlockRecord("Casa ?")}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -227,26 +243,74 @@ TEST(ConfigFileTest, AMissingFileIsReportedAndLeavesTheListAlone) {
     EXPECT_EQ(prompts.errors[0].title, "Error");
 }
 
-// A save that cannot complete leaves the old file and no temporary file.
-TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
+// A file that yields no configuration but holds something is kept, unchanged,
+// beside the new one; Nicset's own banner alone is simply replaced.
+TEST(ConfigFileTest, ASaveKeepsAFileItCouldNotReadAsBak) {
+    const std::string junk("\x00\x9c\xff\xfe junk \x01\r\n\x7f"s);
     struct Row {
         const char* what;
-        bool folderMissing;
+        std::string original;
+        bool kept;
+    };
+    const Row rows[] = {
+        {"binary junk", junk, true},
+        {"text without a key", "Office: 10.0.0.1\r\n", true},
+        {"a block without its last line", "Nombre: A\r\nDireccion IP: 10.0.0.1\r\n", true},
+        {"UTF-16 holding no block", Utf16("notes\r\n", false), true},
+        {"the banner with something more", kBanner + "x\r\n", true},
+        {"the banner alone", kBanner, false},
+        {"the banner with bare LF and blank lines", "\n  \t\n" + kBanner + "\n\n", false},
+        {"an empty file", "", false},
+        {"configurations among junk", junk + "\n" + Block("A") + junk, false},
+        {"configurations in UTF-16", Utf16(Block("A"), true), false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const std::string path = directory.File(kConfigFileName);
+        const std::string backup = path + ".bak";
+        WriteBytes(path, row.original);
+        WriteBytes(backup, "an older copy");
+        ScriptedPrompts prompts;
+
+        EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts));
+
+        EXPECT_TRUE(prompts.errors.empty());
+        EXPECT_EQ(ReadBytes(path), kBanner + kOficinaBlock);
+        EXPECT_EQ(ReadBytes(backup), row.kept ? row.original : "an older copy");
+        // A second save finds Nicset's own file and keeps the copy as it is.
+        EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf({}), prompts));
+        EXPECT_EQ(ReadBytes(backup), row.kept ? row.original : "an older copy");
+    }
+}
+
+// A save that cannot complete leaves the old file and no temporary file.
+TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
+    enum class Obstacle { FolderMissing, FolderAsFile, FolderAsBackup };
+    struct Row {
+        const char* what;
+        Obstacle obstacle;
         const char* error;
     };
     const Row rows[] = {
-        {"folder missing: the temporary file cannot be created", true,
+        {"folder missing: the temporary file cannot be created", Obstacle::FolderMissing,
          "Error opening config file "},
-        {"a folder in the file's place: the replacement fails", false,
+        {"a folder in the file's place: the replacement fails", Obstacle::FolderAsFile,
+         "Error writing config file "},
+        {"an unreadable file whose copy cannot be made", Obstacle::FolderAsBackup,
          "Error writing config file "},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         ScratchDirectory directory;
-        const bool folderMissing = row.folderMissing;
+        const bool folderMissing = row.obstacle == Obstacle::FolderMissing;
         const std::string path =
             folderMissing ? directory.File("missing/Nicset.conf") : directory.File(kConfigFileName);
-        if (!folderMissing) std::filesystem::create_directory(path);
+        if (row.obstacle == Obstacle::FolderAsFile) std::filesystem::create_directory(path);
+        if (row.obstacle == Obstacle::FolderAsBackup) {
+            WriteBytes(path, "junk");
+            std::filesystem::create_directory(path + ".bak");
+        }
         ScriptedPrompts prompts;
 
         EXPECT_FALSE(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts));
@@ -254,10 +318,16 @@ TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
         ASSERT_EQ(prompts.errors.size(), 1u);
         EXPECT_EQ(prompts.errors[0].text, row.error + path);
         EXPECT_EQ(prompts.errors[0].title, "Error");
-        const std::vector<std::string> left =
-            folderMissing ? std::vector<std::string>{} : std::vector<std::string>{kConfigFileName};
-        EXPECT_EQ(directory.Names(), left);
-        EXPECT_EQ(std::filesystem::is_directory(path), !folderMissing);
+        std::vector<std::string> left;
+        if (!folderMissing) left.push_back(kConfigFileName);
+        if (row.obstacle == Obstacle::FolderAsBackup) left.push_back("Nicset.conf.bak");
+        std::vector<std::string> names = directory.Names();
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, left);
+        EXPECT_EQ(std::filesystem::is_directory(path), row.obstacle == Obstacle::FolderAsFile);
+        if (row.obstacle == Obstacle::FolderAsBackup) {
+            EXPECT_EQ(ReadBytes(path), "junk");
+        }
     }
 }
 
@@ -299,9 +369,9 @@ std::vector<std::pair<std::string, std::string>> FilesIn(const ScratchDirectory&
 // save ends with one whole file under a name the user can find, and writes
 // nothing else.
 TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
-    enum Planted { kNothing, kLeftoverTemporary, kLinkedTemporary, kLeftoverAside };
+    enum Planted { kNothing, kLeftoverTemporary, kLinkedTemporary, kLinkedBackup, kLeftoverAside };
     const std::string conf = kConfigFileName, temporary = conf + ".tmp", aside = conf + ".old";
-    const std::string oldBytes = "old", newBytes = kBanner + kOficinaBlock;
+    const std::string oldBytes = kBanner, newBytes = kBanner + kOficinaBlock;
     struct Row {
         const char* what;
         bool oldFile;
@@ -317,6 +387,9 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
          true, kLeftoverTemporary, true, {}, true, {{conf, newBytes}}},
         {"the temporary name links to another file, which stays as it was",
          true, kLinkedTemporary, true, {}, true, {{conf, newBytes}, {"other", "other"}}},
+        {"the copy of an unreadable file links to another file, which stays as it was",
+         true, kLinkedBackup, true, {}, true,
+         {{conf, newBytes}, {conf + ".bak", "junk"}, {"other", "other"}}},
         {"no one-step replace: old file moved aside, new one in, old one deleted",
          true, kNothing, false, {}, true, {{conf, newBytes}}},
         {"no one-step replace, no old file",
@@ -338,10 +411,12 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
         if (row.oldFile) WriteBytes(path, oldBytes);
         if (row.planted == kLeftoverTemporary) WriteBytes(directory.File(temporary.c_str()), "tmp");
         if (row.planted == kLeftoverAside) WriteBytes(directory.File(aside.c_str()), "aside");
-        if (row.planted == kLinkedTemporary) {
+        if (row.planted == kLinkedTemporary || row.planted == kLinkedBackup) {
+            const std::string name = row.planted == kLinkedTemporary ? temporary : conf + ".bak";
             WriteBytes(directory.File("other"), "other");
-            ASSERT_TRUE(PlantLink(directory.File("other"), directory.File(temporary.c_str())));
+            ASSERT_TRUE(PlantLink(directory.File("other"), directory.File(name.c_str())));
         }
+        if (row.planted == kLinkedBackup) WriteBytes(path, "junk");
         ActedFileCalls calls;
         calls.oneStepReplace = row.oneStepReplace;
         calls.failingMoves = row.failingMoves;

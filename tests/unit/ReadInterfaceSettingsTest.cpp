@@ -51,12 +51,21 @@ TEST_P(ReadInterfaceSettingsTest, OddValuesNeverRunPastAField) {
     const Row rows[] = {
         {"one address", "IPAddress", kRegMultiSz, Bytes("192.168.0.10\0\0"),
          &Configuration::ipAddress, "192.168.0.10"},
-        {"two addresses need more than 16 bytes", "IPAddress", kRegMultiSz,
+        {"two addresses: the first shows", "IPAddress", kRegMultiSz,
          Bytes("192.168.0.10\0"
                "10.0.0.1\0\0"),
+         &Configuration::ipAddress, "192.168.0.10"},
+        {"15 characters in the 17 bytes Windows writes", "DefaultGateway", kRegMultiSz,
+         Bytes("192.168.100.200\0\0"), &Configuration::gateway, "192.168.100.200"},
+        {"a mask in the 16 bytes of older writes", "SubnetMask", kRegMultiSz,
+         Bytes("255.255.255.252\0"), &Configuration::mask, "255.255.255.252"},
+        {"a first string of 16 characters", "IPAddress", kRegMultiSz, Bytes("255.255.255.2551\0\0"),
          &Configuration::ipAddress, ""},
         {"16 bytes without a terminator", "IPAddress", kRegSz, "255.255.255.2551",
-         &Configuration::ipAddress, "255.255.255.2551"},
+         &Configuration::ipAddress, ""},
+        {"a value past 4 KB", "IPAddress", kRegMultiSz,
+         Bytes("10.0.0.1\0") + std::string(4096, '1') + Bytes("\0\0"), &Configuration::ipAddress,
+         ""},
         {"a DWORD is read as text", "DefaultGateway", kRegDword, Bytes("12\0\0"),
          &Configuration::gateway, "12"},
         {"no hardware address", nullptr, 0, "", &Configuration::macAddress, "Default"},
@@ -66,6 +75,10 @@ TEST_P(ReadInterfaceSettingsTest, OddValuesNeverRunPastAField) {
          &Configuration::macAddress, "00A0C9112233445566AA"},
         {"hardware address over 20 bytes", "NetworkAddress", kRegSz,
          Bytes("00A0C9112233445566AA\0"), &Configuration::macAddress, "Default"},
+        {"a line break in a hardware address becomes blanks", "NetworkAddress", kRegSz,
+         Bytes("00A0\r\nC9112233\0"), &Configuration::macAddress, "00A0  C9112233"},
+        {"a line break in the resolver list", "NameServer", kRegSz,
+         Bytes("10.0.0.1\n,10.0.0.2\r\0"), &Configuration::dns2, "10.0.0.2 "},
     };
     const PlatformProfile profile = backend().Profile("NT");
     int number = 0;
@@ -144,12 +157,23 @@ TEST_P(ReadInterfaceSettingsTest, OnlyCommasSplitTheResolverList) {
     }
 }
 
-TEST_P(ReadInterfaceSettingsTest, ALongDescriptionIsCutToFitTheName) {
-    const std::string description(130, 'D');
+TEST_P(ReadInterfaceSettingsTest, TheNameIsBuiltFromTheDescriptionOnOneLine) {
+    struct Row {
+        std::string description;
+        std::string name;
+    };
+    const Row rows[] = {
+        {std::string(130, 'D'), ("Back - " + std::string(130, 'D')).substr(0, 127)},
+        {"Evil\r\nDireccion IP: 6.6.6.6\r\nNombre: Injected",
+         "Back - Evil  Direccion IP: 6.6.6.6  Nombre: Injected"},
+    };
     const PlatformProfile profile = backend().Profile("NT");
-    const Configuration result =
-        Read(registry(), profile, FamilyAdapter(profile, "0001", description.c_str()));
-    EXPECT_EQ(std::string(result.name), ("Back - " + description).substr(0, 127));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Configuration result =
+            Read(registry(), profile, FamilyAdapter(profile, "0001", row.description.c_str()));
+        EXPECT_EQ(std::string(result.name), row.name);
+    }
 }
 
 TEST_P(ReadInterfaceSettingsTest, MissingKeysAreCreatedAndReadAsEmpty) {

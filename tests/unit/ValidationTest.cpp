@@ -40,7 +40,7 @@ TEST(ValidationTest, PartToNumberCountsEveryByteAndWraps) {
     }
 }
 
-TEST(ValidationTest, ParseDottedQuadNeedsExactlyThreeDots) {
+TEST(ValidationTest, ParseDottedQuadNeedsFourPartsOfUpToThreeDigits) {
     struct Row {
         const char* text;
         bool parsed;
@@ -48,11 +48,20 @@ TEST(ValidationTest, ParseDottedQuadNeedsExactlyThreeDots) {
     };
     const Row rows[] = {
         {"192.168.1.1", true, {{192, 168, 1, 1}}},
-        {"1..3.4", true, {{1, 0, 3, 4}}},
-        {".1.2.3", true, {{0, 1, 2, 3}}},
-        {"1.2.3.", true, {{1, 2, 3, 0}}},
-        {"...", true, {{0, 0, 0, 0}}},
-        {"1a.2.3.4", true, {{59, 2, 3, 4}}},
+        {"010.001.000.255", true, {{10, 1, 0, 255}}},
+        {"0.0.0.0", true, {{0, 0, 0, 0}}},
+        {"1..3.4", false, {}},
+        {".1.2.3", false, {}},
+        {"1.2.3.", false, {}},
+        {"...", false, {}},
+        {"1a.2.3.4", false, {}},
+        {"10.0.0.1 ", false, {}},
+        {" 10.0.0.1", false, {}},
+        {"10.0.0.+1", false, {}},
+        {"10.0.0.1\r", false, {}},
+        {"256.0.0.1", false, {}},
+        {"0010.0.0.1", false, {}},
+        {"1.2.3.4444", false, {}},
         {"", false, {}},
         {"1.2.3", false, {}},
         {"1.2.3.4.5", false, {}},
@@ -63,6 +72,7 @@ TEST(ValidationTest, ParseDottedQuadNeedsExactlyThreeDots) {
         SCOPED_TRACE(row.text);
         DottedQuad quad{{-7, -7, -7, -7}};
         ASSERT_EQ(ParseDottedQuad(row.text, quad), row.parsed);
+        EXPECT_EQ(IsDottedQuad(row.text), row.parsed);
         if (!row.parsed) continue;
         for (int part = 0; part < 4; ++part) {
             EXPECT_EQ(quad.parts[part], row.quad.parts[part]);
@@ -76,33 +86,20 @@ TEST(ValidationTest, IsValidAddressChecksClassAndParts) {
         bool valid;
     };
     const Row rows[] = {
-        {"192.168.1.1", true},
-        {"10.0.0.254", true},
-        {"172.16.255.1", true},
-        {"1.2.3.4", true},
-        {"126.0.0.1", true},
-        {"128.0.0.1", true},
-        {"223.255.255.254", true},
-        {"1..3.4", true},
-        {"1a.2.3.4", true},
-        {"10.0.0.1 ", true},
-        {"010.001.1.1", true},
-        {"10.-5.-1.-1", true},
-        {"127.0.0.1", false},
-        {"0.0.0.0", false},
-        {"224.0.0.1", false},
-        {"255.255.255.255", false},
-        {"10.0.0.0", false},
-        {"10.0.0.255", false},
-        {"10.256.0.1", false},
-        {"10.0.256.1", false},
-        {".1.2.3", false},
-        {"1.2.3.", false},
-        {" 10.0.0.1", false},
-        {"1.2.3", false},
-        {"", false},
-        {"-1.2.3.4", false},
-        {"10.0.0.1.", false},
+        {"192.168.1.1", true},      {"10.0.0.254", true},
+        {"172.16.255.1", true},     {"1.2.3.4", true},
+        {"126.0.0.1", true},        {"128.0.0.1", true},
+        {"223.255.255.254", true},  {"010.001.1.1", true},
+        {"1..3.4", false},          {"1a.2.3.4", false},
+        {"10.0.0.1 ", false},       {"10.0.0.1a", false},
+        {"10.-5.-1.-1", false},     {"127.0.0.1", false},
+        {"0.0.0.0", false},         {"224.0.0.1", false},
+        {"255.255.255.255", false}, {"10.0.0.0", false},
+        {"10.0.0.255", false},      {"10.256.0.1", false},
+        {"10.0.256.1", false},      {".1.2.3", false},
+        {"1.2.3.", false},          {" 10.0.0.1", false},
+        {"1.2.3", false},           {"", false},
+        {"-1.2.3.4", false},        {"10.0.0.1.", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -110,7 +107,7 @@ TEST(ValidationTest, IsValidAddressChecksClassAndParts) {
     }
 }
 
-TEST(ValidationTest, MaskIsCheckedOnlyAgainstTheAddressClass) {
+TEST(ValidationTest, MaskIsContiguousAndCoversTheAddressClass) {
     struct Row {
         const char* address;
         const char* mask;
@@ -118,11 +115,14 @@ TEST(ValidationTest, MaskIsCheckedOnlyAgainstTheAddressClass) {
     };
     const Row rows[] = {
         {"10.1.2.3", "255.0.0.0", true},       {"10.1.2.3", "0.255.255.255", false},
-        {"10.1.2.3", "255.0.255.7", true},     {"172.16.0.1", "255.255.0.0", true},
+        {"10.1.2.3", "255.0.255.7", false},    {"172.16.0.1", "255.255.0.0", true},
         {"172.16.0.1", "255.0.0.0", false},    {"192.168.1.1", "255.255.255.0", true},
         {"192.168.1.1", "255.255.0.0", false}, {"192.168.1.1", "255.255.255.255", true},
         {"10.1.2.3", "255.255.255", false},    {"127.0.0.1", "255.255.255.255", false},
-        {"1.2.3", "255.0.0.0", false},         {"10.1.2.3", "0255.0.0.0", true},
+        {"1.2.3", "255.0.0.0", false},         {"10.1.2.3", "0255.0.0.0", false},
+        {"10.1.2.3", "255.128.0.0", true},     {"10.1.2.3", "255.0.255.0", false},
+        {"10.1.2.3", "255.255.255.254", true}, {"010.0.0.1", "255.255.0.0", true},
+        {"10.1.2.3", "255.0.0.1", false},      {"10.1.2.3", "255.0.0.0 ", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.address << " / " << row.mask);
@@ -215,6 +215,9 @@ TEST(ValidationTest, FormIsReadInOrderUpToTheFirstFailure) {
          with([](RecordTexts& t) { t.macAddress = ""; })},
         {"a long name is cut to 127 characters", with([&](RecordTexts& t) { t.name = longName; }),
          true, "", with([&](RecordTexts& t) { t.name = longName.substr(0, 127); })},
+        {"a pasted line break becomes a blank",
+         with([](RecordTexts& t) { t.name = "Evil\r\nDireccion IP: 6.6.6.6"; }), true, "",
+         with([](RecordTexts& t) { t.name = "Evil  Direccion IP: 6.6.6.6"; })},
         {"DHCP on reads only name and MAC",
          with([](RecordTexts& t) {
              t.dhcp = true;
