@@ -9,8 +9,8 @@ set -eu
 # (scripts/wine-arch.sh tells which Wine starts). The 32-bit Wine comes from
 # the i386 architecture, which only an amd64 system can add.
 PACKAGES="cmake make g++ clang libclang-rt-14-dev googletest
-g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb x11-utils
-imagemagick groff img2pdf poppler-utils unzip"
+g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 wine wine64 fonts-wine xvfb
+x11-utils imagemagick groff img2pdf poppler-utils unzip libxml2-utils"
 [ "$(dpkg --print-architecture)" = amd64 ] && PACKAGES="$PACKAGES wine32:i386"
 
 # A package counts as present when dpkg reports it installed.

@@ -17,10 +17,9 @@ void ShowFileError(const char* what, const char* path, UserPrompts& prompts) {
 
 }  // namespace
 
-FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts,
-                          const char* shownPath) {
+FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts) {
     FileHandle file(std::fopen(path, mode));
-    if (!file) ShowFileError("Error opening config file ", shownPath ? shownPath : path, prompts);
+    if (!file) ShowFileError("Error opening config file ", path, prompts);
     return file;
 }
 
@@ -35,21 +34,30 @@ bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& 
     return true;
 }
 
-bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts) {
-    if (!KeepUnreadableFile(path)) {
+bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts,
+                        FileCalls& calls) {
+    if (!KeepUnreadableFile(path, calls)) {
         ShowFileError("Error writing config file ", path, prompts);
         return false;
     }
     // The old file stays untouched until the new one is complete on disk.
     const std::string temporaryPath = std::string(path) + ".tmp";
-    FileHandle file = OpenConfigFile(temporaryPath.c_str(), "wb", prompts, path);
-    if (!file) return false;
+    FileHandle file(CreateFileAfresh(temporaryPath.c_str(), calls));
+    if (!file) {
+        ShowFileError("Error opening config file ", path, prompts);
+        return false;
+    }
 
-    bool written = WriteConfigurations(file.get(), list) && CommitFileToDisk(file.get());
+    bool written = WriteConfigurations(file.get(), list) && calls.CommitToDisk(file.get());
     written = std::fclose(file.release()) == 0 && written;
-    if (written && ReplaceFileAtomically(temporaryPath.c_str(), path)) return true;
+    if (written && ReplaceFile(temporaryPath.c_str(), path, calls)) return true;
 
-    std::remove(temporaryPath.c_str());
+    calls.RemoveEntry(temporaryPath.c_str());
     ShowFileError("Error writing config file ", path, prompts);
     return false;
+}
+
+bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts) {
+    FileCalls system;
+    return SaveConfigurations(path, list, prompts, system);
 }

@@ -21,10 +21,8 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens `path` with the C library `mode`. When it cannot be opened, tells the
-// user "Error opening config file " and `shownPath` (`path` when null) and
-// gives an empty handle.
-FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts,
-                          const char* shownPath = nullptr);
+// user "Error opening config file " and `path` and gives an empty handle.
+FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts);
 
 // Writes the nine-line block of `record`. False when a write failed.
 bool WriteConfigurationBlock(std::FILE* file, Configuration record);
@@ -33,9 +31,16 @@ bool WriteConfigurationBlock(std::FILE* file, Configuration record);
 // write failed.
 bool WriteConfigurations(std::FILE* file, const ConfigurationList& list);
 
-// Saves `list` to `path`: writes a temporary file beside it, flushes it to
-// disk and then replaces `path` in one step, so a failure at any point leaves
-// the old file exactly as it was. Tells the user on failure; true when saved.
+class FileCalls;
+
+// Saves `list` to `path`: writes a temporary file beside it (made afresh,
+// never opened through whatever already had its name), flushes it to disk
+// and then puts it in place of `path` (FileReplace.h), so a failure at any
+// point leaves the old file exactly as it was. Tells the user on failure;
+// true when saved. `calls` are the file system calls it makes.
+bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts,
+                        FileCalls& calls);
+// The same with the system's own calls.
 bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts);
 
 // Appends every block of a file's text to `list`; a block counts once its
@@ -50,8 +55,9 @@ bool HoldsConfigurationsOrNothing(const std::string& text);
 // Before a save replaces `path`: a file there that the reader makes nothing
 // of, though it holds something (a damaged file, one in an encoding Nicset
 // does not know), is copied unchanged to `path` + ".bak", replacing an older
-// copy. True when the copy is complete on disk or none was needed.
-bool KeepUnreadableFile(const char* path);
+// copy (made afresh, as the temporary file of a save is). True when the
+// copy is complete on disk or none was needed.
+bool KeepUnreadableFile(const char* path, FileCalls& calls);
 
 // Opens `path` and reads it into `list`; a file saved as Unicode is read as
 // the text it holds. False (after telling the user) when the file cannot be

@@ -7,7 +7,7 @@
 
 #include <string>
 
-bool KeepUnreadableFile(const char* path) {
+bool KeepUnreadableFile(const char* path, FileCalls& calls) {
     FileHandle original(std::fopen(path, "rb"));
     if (!original) return true;  // nothing there to lose
     std::string bytes;
@@ -17,9 +17,10 @@ bool KeepUnreadableFile(const char* path) {
     if (HoldsConfigurationsOrNothing(DecodeFileText(bytes))) return true;
 
     const std::string backupPath = std::string(path) + kBackupSuffix;
-    FileHandle backup(std::fopen(backupPath.c_str(), "wb"));
+    // Never written through a link planted under the name.
+    FileHandle backup(CreateFileAfresh(backupPath.c_str(), calls));
     if (!backup) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), backup.get()) == bytes.size() &&
-                         CommitFileToDisk(backup.get());
+                         calls.CommitToDisk(backup.get());
     return std::fclose(backup.release()) == 0 && written;
 }

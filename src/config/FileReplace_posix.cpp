@@ -21,12 +21,34 @@ void SyncDirectoryOf(const char* path) {
 
 }  // namespace
 
-bool CommitFileToDisk(std::FILE* file) {
+std::FILE* FileCalls::CreateNew(const char* path) {
+    // O_EXCL fails on any entry of the name, a link (even a dangling one) included.
+    const int descriptor = ::open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (descriptor < 0) return nullptr;
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (!file) ::close(descriptor);
+    return file;
+}
+
+bool FileCalls::RemoveEntry(const char* path) {
+    return ::unlink(path) == 0;
+}
+
+bool FileCalls::CommitToDisk(std::FILE* file) {
     return std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
 }
 
-bool ReplaceFileAtomically(const char* source, const char* target) {
-    if (std::rename(source, target) != 0) return false;
+ReplaceOutcome FileCalls::ReplaceAtomically(const char* source, const char* target) {
+    if (std::rename(source, target) != 0) return ReplaceOutcome::kFailed;
     SyncDirectoryOf(target);
-    return true;
+    return ReplaceOutcome::kReplaced;
+}
+
+bool FileCalls::Move(const char* source, const char* target) {
+    // A second name and then the first one gone: link() refuses an existing
+    // target, where rename() would replace it.
+    if (::link(source, target) != 0) return false;
+    if (::unlink(source) == 0) return true;
+    ::unlink(target);
+    return false;
 }

@@ -1,11 +1,14 @@
 #include "config/ConfigFile.h"
+#include "config/FileReplace.h"
 
 #include "ConfigTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -325,6 +328,107 @@ TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
         if (row.obstacle == Obstacle::FolderAsBackup) {
             EXPECT_EQ(ReadBytes(path), "junk");
         }
+    }
+}
+
+// The system's own file calls, except that the one-step replace can be
+// missing, as on the "98" family, and chosen moves fail.
+class ActedFileCalls : public FileCalls {
+public:
+    bool oneStepReplace = true;
+    std::vector<std::pair<std::string, std::string>> failingMoves;  // file names: from, to
+
+    ReplaceOutcome ReplaceAtomically(const char* source, const char* target) override {
+        if (!oneStepReplace) return ReplaceOutcome::kNotImplemented;
+        return FileCalls::ReplaceAtomically(source, target);
+    }
+    bool Move(const char* source, const char* target) override {
+        const std::pair<std::string, std::string> move = {NameOf(source), NameOf(target)};
+        if (std::find(failingMoves.begin(), failingMoves.end(), move) != failingMoves.end())
+            return false;
+        return FileCalls::Move(source, target);
+    }
+
+private:
+    static std::string NameOf(const char* path) {
+        return std::filesystem::path(path).filename().string();
+    }
+};
+
+// Every file left in the folder, by name, with its bytes.
+std::vector<std::pair<std::string, std::string>> FilesIn(const ScratchDirectory& directory) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const std::string& name : directory.Names()) {
+        files.emplace_back(name, ReadBytes(directory.File(name.c_str())));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Whatever holds the names a save uses, and whatever the system lacks, the
+// save ends with one whole file under a name the user can find, and writes
+// nothing else.
+TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
+    enum Planted { kNothing, kLeftoverTemporary, kLinkedTemporary, kLinkedBackup, kLeftoverAside };
+    const std::string conf = kConfigFileName, temporary = conf + ".tmp", aside = conf + ".old";
+    const std::string oldBytes = kBanner, newBytes = kBanner + kOficinaBlock;
+    struct Row {
+        const char* what;
+        bool oldFile;
+        Planted planted;
+        bool oneStepReplace;
+        std::vector<std::pair<std::string, std::string>> failingMoves;
+        bool saved;
+        std::vector<std::pair<std::string, std::string>> left;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"a temporary file left over",
+         true, kLeftoverTemporary, true, {}, true, {{conf, newBytes}}},
+        {"the temporary name links to another file, which stays as it was",
+         true, kLinkedTemporary, true, {}, true, {{conf, newBytes}, {"other", "other"}}},
+        {"the copy of an unreadable file links to another file, which stays as it was",
+         true, kLinkedBackup, true, {}, true,
+         {{conf, newBytes}, {conf + ".bak", "junk"}, {"other", "other"}}},
+        {"no one-step replace: old file moved aside, new one in, old one deleted",
+         true, kNothing, false, {}, true, {{conf, newBytes}}},
+        {"no one-step replace, no old file",
+         false, kNothing, false, {}, true, {{conf, newBytes}}},
+        {"no one-step replace, an aside file left by a save cut off halfway",
+         true, kLeftoverAside, false, {}, true, {{conf, newBytes}}},
+        {"no one-step replace, the old file cannot be moved aside",
+         true, kNothing, false, {{conf, aside}}, false, {{conf, oldBytes}}},
+        {"no one-step replace, the new file cannot move in: the old one goes back",
+         true, kNothing, false, {{temporary, conf}}, false, {{conf, oldBytes}}},
+        {"no one-step replace, nothing can move in: the old file stays aside",
+         true, kNothing, false, {{temporary, conf}, {aside, conf}}, false, {{aside, oldBytes}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const std::string path = directory.File(kConfigFileName);
+        if (row.oldFile) WriteBytes(path, oldBytes);
+        if (row.planted == kLeftoverTemporary) WriteBytes(directory.File(temporary.c_str()), "tmp");
+        if (row.planted == kLeftoverAside) WriteBytes(directory.File(aside.c_str()), "aside");
+        if (row.planted == kLinkedTemporary || row.planted == kLinkedBackup) {
+            const std::string name = row.planted == kLinkedTemporary ? temporary : conf + ".bak";
+            WriteBytes(directory.File("other"), "other");
+            ASSERT_TRUE(PlantLink(directory.File("other"), directory.File(name.c_str())));
+        }
+        if (row.planted == kLinkedBackup) WriteBytes(path, "junk");
+        ActedFileCalls calls;
+        calls.oneStepReplace = row.oneStepReplace;
+        calls.failingMoves = row.failingMoves;
+        ScriptedPrompts prompts;
+
+        EXPECT_EQ(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts, calls), row.saved);
+
+        ASSERT_EQ(prompts.errors.size(), row.saved ? 0u : 1u);
+        if (!row.saved) {
+            EXPECT_EQ(prompts.errors[0].text, "Error writing config file " + path);
+        }
+        EXPECT_EQ(FilesIn(directory), row.left);
     }
 }
 

@@ -86,6 +86,11 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// Makes `link` a second name of the existing file `target`, as someone who
+// plants a link would: a symbolic link natively, a hard link on Windows.
+// Defined beside each platform's failed-save test.
+bool PlantLink(const std::string& target, const std::string& link);
+
 struct RecordTexts {
     std::string name;
     bool dhcp = false;

@@ -13,6 +13,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+bool PlantLink(const std::string& target, const std::string& link) {
+    return symlink(target.c_str(), link.c_str()) == 0;
+}
+
 namespace {
 
 TEST(SaveFailurePosixTest, AFailedWriteLeavesTheOldFileByteForByte) {

@@ -10,6 +10,10 @@
 
 #include <windows.h>
 
+bool PlantLink(const std::string& target, const std::string& link) {
+    return CreateHardLinkA(link.c_str(), target.c_str(), nullptr) != 0;
+}
+
 namespace {
 
 TEST(SaveFailureWinTest, AFileHeldOpenElsewhereIsLeftByteForByte) {
