@@ -3,8 +3,8 @@
 #pragma once
 
 #include "adapter/Interfaces.h"
+#include "adapter/PlatformProfile.h"
 #include "adapter/Registry.h"
-#include "app/PlatformProfile.h"
 #include "config/Configuration.h"
 
 // Fills `result` from the interface's registry values. Whatever cannot be
@@ -13,8 +13,9 @@
 void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, AdapterEntry adapter,
                            Configuration& result);
 
-// Returns `failed`: true when at least one write failed. A text too long
-// for its value, or an address or mask Windows could not use, is refused
-// before anything is written.
+// Returns `failed`, the one result where true means trouble: true when at
+// least one write failed. A text too long for its value, or an address or
+// mask Windows could not use, is refused before anything is written (and
+// counts as failed too).
 bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
                             AdapterEntry adapter, Configuration configuration);

@@ -1,10 +1,9 @@
 #include "adapter/Interfaces.h"
 
-#include "adapter/RegistryLayout.h"
-#include "adapter/RegistryText.h"
-#include "common/BoundedText.h"
-
 #include <cstring>
+
+#include "adapter/RegistryLayout.h"
+#include "common/BoundedText.h"
 
 namespace layout = registry_layout;
 

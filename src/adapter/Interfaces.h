@@ -1,11 +1,11 @@
 // The network interfaces that the adapter class key lists.
 #pragma once
 
-#include "adapter/Registry.h"
-#include "app/PlatformProfile.h"
-
 #include <functional>
 #include <vector>
+
+#include "adapter/PlatformProfile.h"
+#include "adapter/Registry.h"
 
 // One interface, copied by value. A cleared entry is all zero bytes.
 struct AdapterEntry {

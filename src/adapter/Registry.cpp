@@ -20,3 +20,12 @@ void RegistryKey::Close() {
     registry_ = nullptr;
     handle_ = nullptr;
 }
+
+std::string ReadTextValue(Registry& registry, const RegistryKey& key, const char* name,
+                          std::uint32_t byteLimit) {
+    // One spare zero byte terminates a value that fills the limit.
+    std::string buffer(std::size_t{byteLimit} + 1, '\0');
+    if (!registry.QueryValue(key, name, &buffer[0], byteLimit, nullptr, nullptr)) return {};
+    buffer.resize(buffer.find('\0'));
+    return buffer;
+}

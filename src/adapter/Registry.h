@@ -1,11 +1,12 @@
 // The registry operations the adapter logic needs, below HKEY_LOCAL_MACHINE,
 // and nothing more. Two backends: the Windows registry, and an in-memory
-// stand-in for builds without Windows. Both keep the same contract (case-
-// insensitive names, a trailing backslash names the same key, a query that
+// stand-in for the unit tests (tests/unit). Both keep the same contract
+// (case-insensitive names, a trailing backslash names the same key, a query that
 // does not fit copies nothing, values keep their type and exact bytes).
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Value types by number, as the network stack reads them.
 constexpr std::uint32_t kRegSz = 1;
@@ -71,3 +72,9 @@ protected:
 private:
     friend class RegistryKey;
 };
+
+// A text value the way the network stack keeps it: up to its first zero
+// byte. Empty when the value is absent or larger than `byteLimit`: a failed
+// query's buffer is never used, since Windows may have scribbled on it.
+std::string ReadTextValue(Registry& registry, const RegistryKey& key, const char* name,
+                          std::uint32_t byteLimit);

@@ -9,7 +9,8 @@
 inline void CopyText(char* destination, std::size_t capacity, const char* source) {
     if (capacity == 0) return;
     std::size_t length = 0;
-    while (length + 1 < capacity && source[length] != '\0') ++length;
+    while (length + 1 < capacity && source[length] != '\0')
+        ++length;
     std::memcpy(destination, source, length);
     destination[length] = '\0';
 }

@@ -1,9 +1,9 @@
 #include "config/ConfigFile.h"
 
+#include <string>
+
 #include "config/FileReplace.h"
 #include "config/FileText.h"
-
-#include <string>
 
 namespace {
 
@@ -15,13 +15,15 @@ void ShowFileError(const char* what, const char* path, UserPrompts& prompts) {
     prompts.ShowError(text, kErrorTitle);
 }
 
-}  // namespace
-
+// Opens `path` with the C library `mode`. When it cannot be opened, tells the
+// user "Error opening config file " and `path` and gives an empty handle.
 FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts) {
     FileHandle file(std::fopen(path, mode));
     if (!file) ShowFileError("Error opening config file ", path, prompts);
     return file;
 }
+
+}  // namespace
 
 bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts) {
     // Binary mode: the reader handles the line ends itself, the same on every build.

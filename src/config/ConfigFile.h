@@ -4,28 +4,20 @@
 // lone CR as a line end.
 #pragma once
 
-#include "config/Configuration.h"
-#include "config/ConfigurationList.h"
-#include "config/UserPrompts.h"
-
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "config/Configuration.h"
+#include "config/ConfigurationList.h"
+#include "config/UserPrompts.h"
+
 constexpr const char kConfigFileName[] = "Nicset.conf";
-constexpr const char kBackupSuffix[] = ".bak";
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens `path` with the C library `mode`. When it cannot be opened, tells the
-// user "Error opening config file " and `path` and gives an empty handle.
-FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts);
-
-// Writes the nine-line block of `record`. False when a write failed.
-bool WriteConfigurationBlock(std::FILE* file, Configuration record);
 
 // Writes the banner and every block of `list`, in list order. False when a
 // write failed.

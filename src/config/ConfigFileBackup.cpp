@@ -1,11 +1,17 @@
 // A file Nicset makes nothing of may still be the user's only copy of his
 // configurations (saved as "Unicode" by an editor, or damaged). The save that
 // would replace it keeps it first.
+#include <string>
+
 #include "config/ConfigFile.h"
 #include "config/FileReplace.h"
 #include "config/FileText.h"
 
-#include <string>
+namespace {
+
+constexpr const char kBackupSuffix[] = ".bak";
+
+}  // namespace
 
 bool KeepUnreadableFile(const char* path, FileCalls& calls) {
     FileHandle original(std::fopen(path, "rb"));

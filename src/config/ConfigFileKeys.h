@@ -12,6 +12,8 @@ struct ConfigFileKey {
     char (Configuration::*field)[kTextFieldSize];
 };
 
+// The keys are spelt as every Nicset.conf has them ("Sevidor" included):
+// users' files depend on them, so they are never corrected.
 inline constexpr ConfigFileKey kConfigFileKeys[] = {
     {"Nombre", &Configuration::name},
     {"DHCP Activado", nullptr},

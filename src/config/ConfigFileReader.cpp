@@ -1,11 +1,10 @@
 // How the configuration file is read. It tolerates files the writer did not
 // produce: any line end, stray lines, keys in any order, over-long values.
-#include "config/ConfigFile.h"
-#include "config/ConfigFileKeys.h"
+#include <cstring>
 
 #include "common/BoundedText.h"
-
-#include <cstring>
+#include "config/ConfigFile.h"
+#include "config/ConfigFileKeys.h"
 
 namespace {
 

@@ -15,7 +15,8 @@ bool WriteLine(std::FILE* file, const char* text) {
 
 }  // namespace
 
-bool WriteConfigurationBlock(std::FILE* file, Configuration record) {
+// Writes the nine-line block of `record`. False when a write failed.
+static bool WriteConfigurationBlock(std::FILE* file, Configuration record) {
     for (const ConfigFileKey& key : kConfigFileKeys) {
         const char* value = key.field ? record.*key.field : record.dhcpEnabled ? kDhcpOn : kDhcpOff;
         if (std::fprintf(file, "%s: %.*s\r\n", key.key, kMaxText, value) < 0) return false;

@@ -19,4 +19,3 @@ struct Configuration {
     char mask[kTextFieldSize];
     unsigned char dhcpEnabled;  // any value but 0 means on
 };
-

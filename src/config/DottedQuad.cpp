@@ -1,6 +1,6 @@
-#include "config/Validation.h"
-
 #include <cstdint>
+
+#include "config/Validation.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "config/FileReplace.h"
 
-#include <cstdio>
-#include <string>
-
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <string>
 
 namespace {
 

@@ -1,8 +1,9 @@
 #include "config/FileReplace.h"
 
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 std::FILE* FileCalls::CreateNew(const char* path) {
     // CREATE_NEW fails on any entry of the name, a link included.

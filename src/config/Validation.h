@@ -3,9 +3,9 @@
 // classful mask check and the form validator with its five messages.
 #pragma once
 
-#include "config/Configuration.h"
-
 #include <cstdint>
+
+#include "config/Configuration.h"
 
 // The four parts of a dotted address, part 1 first.
 struct DottedQuad {

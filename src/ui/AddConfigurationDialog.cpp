@@ -1,6 +1,5 @@
 #include "ui/AddConfigurationDialog.h"
 
-#include "app/ProcessState.h"
 #include "config/ConfigurationList.h"
 #include "config/Validation.h"
 #include "resource.h"
@@ -13,6 +12,14 @@ constexpr const char kDhcpAddressText[] = "0.0.0.0";
 constexpr const char kCompleteAllFields[] = "Complete all fields";
 constexpr int kAddressLimit = 15;
 constexpr int kMacLimit = 12;
+
+// The list the open dialog adds to, and whether it stored a configuration.
+struct AddRun {
+    ConfigurationList* list;
+    bool stored;
+};
+// Set while the dialog is open.
+AddRun* g_run = nullptr;
 
 // The fields that DHCP fills and disables, in the order they are written.
 constexpr int kAddressFields[] = {IDC_IP_ADDRESS, IDC_MASK, IDC_GATEWAY, IDC_DNS1, IDC_DNS2};
@@ -76,7 +83,7 @@ void OnDhcpToggled(HWND dialog) {
 
 void OnAdd(HWND dialog) {
     // Another add is still waiting for its overwrite answer.
-    if (g_configurationList.Busy()) return;
+    if (g_run->list->Busy()) return;
     Configuration record{};
     const char* message = "";
     DialogForm form(dialog);
@@ -86,16 +93,9 @@ void OnAdd(HWND dialog) {
     }
     // The overwrite question has no owner, as the list asks it.
     MessageBoxPrompts prompts(nullptr);
-    bool stored = false;
-    AddConfiguration(g_configurationList, record, stored, prompts);
-    if (stored) EndDialog(dialog, kDialogResult);
-}
-
-}  // namespace
-
-void AddConfigurationDialog(HWND owner) {
-    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_ADD_CONFIGURATION), owner,
-                    AddConfigurationDialogProc, 0);
+    if (!AddConfiguration(*g_run->list, record, prompts)) return;
+    g_run->stored = true;
+    EndDialog(dialog, kDialogResult);
 }
 
 INT_PTR CALLBACK AddConfigurationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -126,4 +126,16 @@ INT_PTR CALLBACK AddConfigurationDialogProc(HWND dialog, UINT message, WPARAM wP
         default:
             return 0;
     }
+}
+
+}  // namespace
+
+bool AddConfigurationDialog(HWND owner, ConfigurationList& list) {
+    AddRun run{&list, false};
+    AddRun* const outer = g_run;
+    g_run = &run;
+    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_ADD_CONFIGURATION), owner,
+                    AddConfigurationDialogProc, 0);
+    g_run = outer;
+    return run.stored;
 }

@@ -4,9 +4,10 @@
 
 #include <windows.h>
 
-// Runs the dialog modally over `owner`. It ends after a configuration was
-// stored, on Cancel and on the close box; nothing else ends it.
-void AddConfigurationDialog(HWND owner);
+#include "config/ConfigurationList.h"
 
-INT_PTR CALLBACK AddConfigurationDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+// Runs the dialog modally over `owner`; a configuration that passes the
+// checks is added to `list`. It ends after a configuration was stored, on
+// Cancel and on the close box; nothing else ends it. True when a
+// configuration was stored.
+bool AddConfigurationDialog(HWND owner, ConfigurationList& list);

@@ -7,24 +7,45 @@
 
 #include "common/BoundedText.h"
 
-LinkLabelState g_linkLabel;
-
 namespace {
+
+struct LinkLabelState {
+    HWND label = nullptr;
+    WNDPROC previousProcedure = nullptr;
+    bool hovered = false;
+    HFONT normalFont = nullptr;
+    HFONT underlinedFont = nullptr;
+    HCURSOR handCursor = nullptr;
+};
+
+// The one label of the process; its fonts and cursor live until the end.
+LinkLabelState g_linkLabel;
 
 constexpr COLORREF kNormalColour = RGB(0, 0, 200);
 constexpr COLORREF kHoverColour = RGB(200, 0, 0);
 
+// The label's font, as it has always been made: characters 11 pixels high
+// (negative: the character height, not the cell's), the width left to the
+// font, and escapement and orientation of a tenth of a degree, which draws
+// no visible slant.
+constexpr LONG kFontHeight = -11;
+constexpr LONG kFontWidth = 0;
+constexpr LONG kFontAngle = 1;  // tenths of a degree
+constexpr const char kFontFace[] = "Microsoft Sans Serif";
+// IDC_HAND, which the Windows SDK defines only from WINVER 0x0500 on.
+constexpr WORD kHandCursorId = 32649;
+
 HFONT MakeLabelFont(bool underlined) {
     LOGFONTA description = {};
-    description.lfHeight = -11;
-    description.lfWidth = 0;
-    description.lfEscapement = 1;
-    description.lfOrientation = 1;
+    description.lfHeight = kFontHeight;
+    description.lfWidth = kFontWidth;
+    description.lfEscapement = kFontAngle;
+    description.lfOrientation = kFontAngle;
     description.lfWeight = FW_NORMAL;
     description.lfUnderline = underlined ? TRUE : FALSE;
     description.lfCharSet = DEFAULT_CHARSET;
-    description.lfPitchAndFamily = 0x10;
-    CopyText(description.lfFaceName, "Microsoft Sans Serif");
+    description.lfPitchAndFamily = DEFAULT_PITCH | FF_ROMAN;  // 0x10
+    CopyText(description.lfFaceName, kFontFace);
     return CreateFontIndirectA(&description);
 }
 
@@ -41,20 +62,6 @@ bool WriteShortcut(HANDLE file) {
     const DWORD length = static_cast<DWORD>(std::strlen(content));
     DWORD written = 0;
     return WriteFile(file, content, length, &written, nullptr) && written == length;
-}
-
-}  // namespace
-
-void AttachLinkLabel(HWND label) {
-    g_linkLabel.label = label;
-    g_linkLabel.previousProcedure =
-        reinterpret_cast<WNDPROC>(GetWindowLongPtrA(label, GWLP_WNDPROC));
-    SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LinkLabelProc));
-    SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) | SS_NOTIFY);
-    // Made once; the main window opens once per process.
-    if (g_linkLabel.normalFont == nullptr) g_linkLabel.normalFont = MakeLabelFont(false);
-    if (g_linkLabel.underlinedFont == nullptr) g_linkLabel.underlinedFont = MakeLabelFont(true);
-    g_linkLabel.handCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
 }
 
 LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -80,6 +87,24 @@ LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (IsWindowUnicode(window))
         return CallWindowProcW(g_linkLabel.previousProcedure, window, message, wParam, lParam);
     return CallWindowProcA(g_linkLabel.previousProcedure, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void AttachLinkLabel(HWND label) {
+    g_linkLabel.label = label;
+    g_linkLabel.previousProcedure =
+        reinterpret_cast<WNDPROC>(GetWindowLongPtrA(label, GWLP_WNDPROC));
+    SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LinkLabelProc));
+    SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) | SS_NOTIFY);
+    // Made once; the main window opens once per process.
+    if (g_linkLabel.normalFont == nullptr) g_linkLabel.normalFont = MakeLabelFont(false);
+    if (g_linkLabel.underlinedFont == nullptr) g_linkLabel.underlinedFont = MakeLabelFont(true);
+    g_linkLabel.handCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kHandCursorId));
+}
+
+bool IsMakerLabel(HWND window) {
+    return window == g_linkLabel.label;
 }
 
 HBRUSH LinkLabelColors(HDC dc) {

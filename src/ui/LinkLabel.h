@@ -8,22 +8,11 @@
 constexpr const char kMakerShortcutFile[] = "Quorvia en la web.url";
 constexpr const char kMakerWebAddress[] = "http://www.example.com/";
 
-struct LinkLabelState {
-    HWND label = nullptr;
-    WNDPROC previousProcedure = nullptr;
-    bool hovered = false;
-    HFONT normalFont = nullptr;
-    HFONT underlinedFont = nullptr;
-    HCURSOR handCursor = nullptr;
-};
-
-// The one label of the process; its fonts and cursor live until the end.
-extern LinkLabelState g_linkLabel;
-
 // Subclasses `label`, lets its clicks reach the parent and makes the fonts.
 void AttachLinkLabel(HWND label);
 
-LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Whether `window` is the label attached last.
+bool IsMakerLabel(HWND window);
 
 // Answers the parent's WM_CTLCOLORSTATIC for the label: sets colours and
 // font on `dc` and gives the background brush (a system brush).

@@ -1,5 +1,7 @@
 #include "ui/MainWindow.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -9,7 +11,7 @@
 
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
-#include "app/ProcessState.h"
+#include "adapter/Win32Registry.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
 #include "resource.h"
@@ -27,9 +29,39 @@ constexpr const char kSelectInterface[] = "You must select a interface";
 constexpr const char kApplyFailed[] =
     "An error has happened, changes weren't applied.\nVerify inserted fields.";
 constexpr const char kApplied[] = "Changes successfully applied\n";
+// "Interfaz" is the program's own text, as its users know it; left as it is.
 constexpr const char kRestartInterface[] = "Reboot the Interfaz";
 constexpr const char kRestartWindows[] = "Reboot Windows";
 constexpr const char kHelpNotFound[] = "Help file not found";
+
+// The main window's state; the process opens one main window.
+struct MainWindowState {
+    PlatformProfile profile;
+    Win32Registry registry;          // the machine's, below HKEY_LOCAL_MACHINE
+    AdapterList adapters;            // filled once when the window opens
+    AdapterEntry selectedAdapter{};  // the interface last picked; all zero until then
+    ConfigurationList configurations;
+    // What the window reads an interface into, collects its fields into,
+    // applies and backs up.
+    Configuration working{};
+};
+
+MainWindowState g_state;
+
+// Column widths of the list view, in pixels.
+constexpr int kNameColumnWidth = 140;
+constexpr int kAddressColumnWidth = 93;
+
+// The display-only fields.
+void ShowConfiguration(HWND dialog, const Configuration& configuration);
+// Reads the fields into `configuration`; its name stays as it was.
+void CollectConfiguration(HWND dialog, Configuration& configuration);
+// Refills the list view from the configuration list (it sorts the rows).
+void RefillConfigurationView(HWND dialog);
+// Removes the configuration of the selected row after asking.
+void DeleteSelectedConfiguration(HWND dialog);
+// The first `count` characters of `text`, or all of it when shorter.
+std::string LeadingText(const char* text, std::size_t count);
 
 HWND ConfigurationView(HWND dialog) {
     return GetDlgItem(dialog, IDC_CONFIGURATIONS);
@@ -45,17 +77,17 @@ void ShowCaption(HWND dialog, const char* text) {
 void OnInitDialog(HWND dialog) {
     SetControlText(dialog, IDC_SHOWN_GROUP, kNothingShown);
     SetDialogIcons(dialog);
-    InsertListColumn(ConfigurationView(dialog), 0, "Name", 140);
-    InsertListColumn(ConfigurationView(dialog), 1, "IP Address", 93);
+    InsertListColumn(ConfigurationView(dialog), 0, "Name", kNameColumnWidth);
+    InsertListColumn(ConfigurationView(dialog), 1, "IP Address", kAddressColumnWidth);
     AttachLinkLabel(GetDlgItem(dialog, IDC_MAKER_LABEL));
 
     HWND interfaces = InterfaceBox(dialog);
     EnumerateInterfaces(
-        SystemRegistry(), g_platformProfile, g_adapterList, [interfaces](const char* description) {
+        g_state.registry, g_state.profile, g_state.adapters, [interfaces](const char* description) {
             SendMessageA(interfaces, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(description));
         });
     MessageBoxPrompts prompts(nullptr);
-    LoadConfigurations(kConfigFileName, g_configurationList, prompts);
+    LoadConfigurations(kConfigFileName, g_state.configurations, prompts);
     RefillConfigurationView(dialog);
 }
 
@@ -72,23 +104,23 @@ int SelectedConfigurationRow(HWND dialog, char (&name)[256]) {
 void OnConfigurationPicked(HWND dialog) {
     char name[256];
     if (SelectedConfigurationRow(dialog, name) < 0) return;
-    const Configuration* found = FindConfigurationByName(g_configurationList, name);
+    const Configuration* found = FindConfigurationByName(g_state.configurations, name);
     if (found == nullptr) return;
     ShowConfiguration(dialog, *found);
     ShowCaption(dialog, found->name);
 }
 
 void OnInterfacePicked(HWND dialog) {
-    if (g_adapterList.empty()) return;
+    if (g_state.adapters.empty()) return;
     char description[256] = {};
     GetComboText(InterfaceBox(dialog), description);
-    for (const AdapterEntry& entry : g_adapterList) {
+    for (const AdapterEntry& entry : g_state.adapters) {
         if (std::strcmp(entry.description, description) != 0) continue;
         // Two adapters may share a description: the first one is taken.
-        g_selectedAdapter = entry;
-        ReadInterfaceSettings(SystemRegistry(), g_platformProfile, g_selectedAdapter,
-                              g_workingConfiguration);
-        ShowConfiguration(dialog, g_workingConfiguration);
+        g_state.selectedAdapter = entry;
+        ReadInterfaceSettings(g_state.registry, g_state.profile, g_state.selectedAdapter,
+                              g_state.working);
+        ShowConfiguration(dialog, g_state.working);
         ShowCaption(dialog, description);
         return;
     }
@@ -105,28 +137,28 @@ bool InterfacePicked(HWND dialog) {
 
 void OnApply(HWND dialog) {
     if (!InterfacePicked(dialog)) return;
-    CollectConfiguration(dialog, g_workingConfiguration);
-    const bool failed = ApplyInterfaceSettings(SystemRegistry(), g_platformProfile,
-                                               g_selectedAdapter, g_workingConfiguration);
+    CollectConfiguration(dialog, g_state.working);
+    const bool failed = ApplyInterfaceSettings(g_state.registry, g_state.profile,
+                                               g_state.selectedAdapter, g_state.working);
     if (failed) {
         ShowError(dialog, kApplyFailed);
         return;
     }
     char message[256];
     std::snprintf(message, sizeof(message), "%s%s", kApplied,
-                  IsNtFamily(g_platformProfile) ? kRestartInterface : kRestartWindows);
+                  IsNtFamily(g_state.profile) ? kRestartInterface : kRestartWindows);
     ShowMessage(dialog, message, kCompleteTitle, MB_ICONINFORMATION);
 }
 
 void OnBackUp(HWND dialog) {
     if (!InterfacePicked(dialog)) return;
     // An overwrite question is open (this program's or any other's).
-    if (TopLevelWindowExists(kWarningTitle) || g_configurationList.Busy()) return;
-    ReadInterfaceSettings(SystemRegistry(), g_platformProfile, g_selectedAdapter,
-                          g_workingConfiguration);
+    if (TopLevelWindowExists(kWarningTitle) || g_state.configurations.Busy()) return;
+    ReadInterfaceSettings(g_state.registry, g_state.profile, g_state.selectedAdapter,
+                          g_state.working);
     MessageBoxPrompts prompts(nullptr);
-    bool stored = false;
-    AddConfiguration(g_configurationList, g_workingConfiguration, stored, prompts);
+    // Whether it was stored or the user declined, the list is shown afresh.
+    AddConfiguration(g_state.configurations, g_state.working, prompts);
     RefillConfigurationView(dialog);
 }
 
@@ -142,12 +174,13 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
             break;
         case IDC_ADD:
             // While an overwrite question is open the list takes no new work.
-            if (g_configurationList.Busy()) break;
-            AddConfigurationDialog(dialog);
+            if (g_state.configurations.Busy()) break;
+            // Stored or not, the list is shown afresh.
+            AddConfigurationDialog(dialog, g_state.configurations);
             RefillConfigurationView(dialog);
             break;
         case IDC_DELETE:
-            if (g_configurationList.Busy()) break;
+            if (g_state.configurations.Busy()) break;
             DeleteSelectedConfiguration(dialog);
             RefillConfigurationView(dialog);
             break;
@@ -164,7 +197,7 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
             OnHelp(dialog);
             break;
         case IDC_MAKER_LABEL:
-            if (reinterpret_cast<HWND>(lParam) == g_linkLabel.label) OpenMakerLink(HIWORD(wParam));
+            if (IsMakerLabel(reinterpret_cast<HWND>(lParam))) OpenMakerLink(HIWORD(wParam));
             break;
         default:
             break;
@@ -175,11 +208,9 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
 // (WM_CLOSE, then WM_DESTROY), which writes the same file twice.
 void OnClosing(HWND dialog) {
     MessageBoxPrompts prompts(nullptr);
-    SaveConfigurations(kConfigFileName, g_configurationList, prompts);
+    SaveConfigurations(kConfigFileName, g_state.configurations, prompts);
     EndDialog(dialog, kDialogResult);
 }
-
-}  // namespace
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -196,7 +227,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             OnCommand(dialog, wParam, lParam);
             return FALSE;
         case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == g_linkLabel.label)
+            if (IsMakerLabel(reinterpret_cast<HWND>(lParam)))
                 return reinterpret_cast<INT_PTR>(LinkLabelColors(reinterpret_cast<HDC>(wParam)));
             return FALSE;
         case WM_CLOSE:
@@ -234,8 +265,8 @@ void RefillConfigurationView(HWND dialog) {
     // to the first costs it far less work to place each one (long lists fill
     // in seconds instead of minutes), and one repaint at the end does.
     std::vector<const Configuration*> rows;
-    rows.reserve(g_configurationList.Size());
-    for (const Configuration& configuration : g_configurationList)
+    rows.reserve(g_state.configurations.Size());
+    for (const Configuration& configuration : g_state.configurations)
         rows.push_back(&configuration);
     std::stable_sort(rows.begin(), rows.end(), [](const Configuration* a, const Configuration* b) {
         return CompareStringA(LOCALE_USER_DEFAULT, 0, a->name, -1, b->name, -1) ==
@@ -256,10 +287,17 @@ void DeleteSelectedConfiguration(HWND dialog) {
     const int row = SelectedConfigurationRow(dialog, name);
     if (row < 0) return;
     MessageBoxPrompts prompts(dialog);
-    if (DeleteConfigurationByName(g_configurationList, name, prompts))
+    if (DeleteConfigurationByName(g_state.configurations, name, prompts))
         SendMessageA(ConfigurationView(dialog), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
 std::string LeadingText(const char* text, std::size_t count) {
     return std::string(text, strnlen(text, count));
+}
+
+}  // namespace
+
+void RunMainWindow(const PlatformProfile& profile) {
+    g_state.profile = profile;
+    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), MainDialogProc, 0);
 }

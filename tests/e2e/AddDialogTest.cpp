@@ -1,10 +1,10 @@
 // The Add Configuration dialog as a user fills it in: its start state, the
 // DHCP box, every refusal and its message, the overwrite question, and what
 // ends up in the list and in the file.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "NicsetFixture.h"
 #include "resource.h"

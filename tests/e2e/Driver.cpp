@@ -1,9 +1,9 @@
 #include "Driver.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 namespace e2e {
 namespace {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
+
+#include <gtest/gtest.h>
 
 #include "Driver.h"
 

@@ -1,9 +1,9 @@
 // The help button: it opens "Manual Nicset.pdf" from the working directory,
 // and says so when the manual is not there.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "NicsetFixture.h"
 #include "resource.h"

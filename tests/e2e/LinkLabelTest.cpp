@@ -1,10 +1,10 @@
 // The maker's label: its colours under the mouse, and the Internet shortcut
 // that a click writes and opens.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "NicsetFixture.h"
 #include "resource.h"

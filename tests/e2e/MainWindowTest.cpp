@@ -1,9 +1,9 @@
 // The main window driven as a user would: pick an interface, pick a saved
 // configuration, Apply, BackUp, Delete, help, and the list kept in the file.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "NicsetFixture.h"
 #include "resource.h"

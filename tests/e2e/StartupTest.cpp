@@ -1,10 +1,10 @@
 // Start-up as a user sees it: the splash, the main window three seconds
 // later, the single-instance test and the exit status.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <functional>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "Driver.h"
 #include "resource.h"

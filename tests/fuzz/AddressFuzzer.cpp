@@ -5,15 +5,14 @@
 // four parts of 1-3 digits up to 255, the address and mask checks agree with
 // a reference model, every outcome carries one of the known messages, and the
 // record's texts end inside their fields and hold no line break.
-#include "config/Validation.h"
-
-#include "common/BoundedText.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "common/BoundedText.h"
+#include "config/Validation.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 // decoding of Unicode files. Besides the sanitizers' checks: every text read
 // ends inside its field, the records read, written and read again come back
 // the same, and a file that yields records is never one to keep as a copy.
-#include "config/ConfigFile.h"
-#include "config/FileText.h"
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "config/ConfigFile.h"
+#include "config/FileText.h"
 
 namespace {
 

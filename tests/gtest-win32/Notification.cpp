@@ -1,6 +1,6 @@
-#include "gtest/internal/custom/gtest-port.h"
-
 #include <windows.h>
+
+#include "gtest/internal/custom/gtest-port.h"
 
 namespace testing {
 namespace internal {

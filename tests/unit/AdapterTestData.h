@@ -1,14 +1,13 @@
 // Records and seeds shared by the reading and applying tests.
 #pragma once
 
-#include "RegistryTestBackend.h"
+#include <cstring>
+#include <string>
 
+#include "RegistryTestBackend.h"
 #include "adapter/Interfaces.h"
 #include "common/BoundedText.h"
 #include "config/Configuration.h"
-
-#include <cstring>
-#include <string>
 
 inline AdapterEntry MakeAdapter(const char* interfaceKey, const char* classSubkey,
                                 const char* description) {

@@ -1,8 +1,7 @@
-#include "AdapterTestData.h"
-
-#include "adapter/InterfaceSettings.h"
-
 #include <string>
+
+#include "AdapterTestData.h"
+#include "adapter/InterfaceSettings.h"
 
 namespace {
 

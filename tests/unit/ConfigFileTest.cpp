@@ -1,15 +1,14 @@
-#include "config/ConfigFile.h"
-#include "config/FileReplace.h"
-
-#include "ConfigTestSupport.h"
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ConfigTestSupport.h"
+#include "config/ConfigFile.h"
+#include "config/FileReplace.h"
 
 namespace {
 

@@ -2,12 +2,6 @@
 // scratch directory per test, whole-file reads and writes, record building.
 #pragma once
 
-#include "common/BoundedText.h"
-#include "config/Configuration.h"
-#include "config/UserPrompts.h"
-
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <deque>
 #include <filesystem>
@@ -16,6 +10,12 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/BoundedText.h"
+#include "config/Configuration.h"
+#include "config/UserPrompts.h"
 
 struct Prompt {
     std::string text;

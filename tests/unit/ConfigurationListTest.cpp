@@ -1,11 +1,10 @@
-#include "config/ConfigurationList.h"
-
-#include "ConfigTestSupport.h"
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include "ConfigTestSupport.h"
+#include "config/ConfigurationList.h"
 
 namespace {
 
@@ -104,9 +103,8 @@ TEST(ConfigurationListTest, AddAppendsOrReplacesByExactName) {
         ConfigurationList list = MakeList(row.before);
         ScriptedPrompts prompts;
         prompts.answers.assign(row.answers.begin(), row.answers.end());
-        bool stored = !row.stored;
-
-        AddConfiguration(list, MakeRecord({row.added.name, false, row.added.ip}), stored, prompts);
+        const bool stored =
+            AddConfiguration(list, MakeRecord({row.added.name, false, row.added.ip}), prompts);
 
         EXPECT_EQ(stored, row.stored);
         EXPECT_EQ(TextsOf(list), Expected(row.after));
@@ -182,23 +180,18 @@ TEST(ConfigurationListTest, NothingStartsWhileAQuestionIsOpen) {
         prompts.whileAsking = [&] {
             prompts.whileAsking = nullptr;
             EXPECT_TRUE(list.Busy());
-            bool stored = true;
-            AddConfiguration(list, MakeRecord({"Other", false, "x"}), stored, prompts);
-            EXPECT_FALSE(stored);
-            AddConfiguration(list, MakeRecord({"Home", false, "x"}), stored, prompts);
-            EXPECT_FALSE(stored);
+            EXPECT_FALSE(AddConfiguration(list, MakeRecord({"Other", false, "x"}), prompts));
+            EXPECT_FALSE(AddConfiguration(list, MakeRecord({"Home", false, "x"}), prompts));
             EXPECT_FALSE(DeleteConfigurationByName(list, "Home", prompts));
             EXPECT_EQ(FindConfigurationByName(list, "Home"), nullptr);
             EXPECT_FALSE(list.Append(MakeRecord({"Other", false, "x"})));
             EXPECT_EQ(list.Size(), 3u);
         };
 
-        bool stored = false;
         if (deleting) {
             EXPECT_TRUE(DeleteConfigurationByName(list, "Office", prompts));
         } else {
-            AddConfiguration(list, MakeRecord({"Office", false, "new"}), stored, prompts);
-            EXPECT_TRUE(stored);
+            EXPECT_TRUE(AddConfiguration(list, MakeRecord({"Office", false, "new"}), prompts));
         }
 
         EXPECT_FALSE(list.Busy());

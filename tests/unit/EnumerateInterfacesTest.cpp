@@ -1,9 +1,8 @@
-#include "RegistryTestBackend.h"
-
-#include "adapter/Interfaces.h"
-
 #include <string>
 #include <vector>
+
+#include "RegistryTestBackend.h"
+#include "adapter/Interfaces.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
 // The in-memory stand-in: the shared suites run against it, plus what only
 // it can show (which keys are open when).
-#include "AdapterTestData.h"
-
-#include "adapter/InterfaceSettings.h"
-
 #include <memory>
 #include <string>
+
+#include "AdapterTestData.h"
+#include "adapter/InterfaceSettings.h"
 
 namespace {
 

@@ -1,14 +1,15 @@
-#include "app/PlatformProfile.h"
+#include <cstdint>
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include "adapter/PlatformProfile.h"
 
 namespace {
 
 constexpr const char* k98Tcpip = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\";
 constexpr const char* k98Class = "System\\CurrentControlSet\\Services\\Class\\Net\\";
-constexpr const char* kNtTcpip = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+constexpr const char* kNtTcpip =
+    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 constexpr const char* kNtClass =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002bE10318}\\";
 
@@ -53,8 +54,8 @@ TEST(PlatformProfileTest, FamilyTestsCompareTheWholeTextWithCase) {
         bool win98;
     };
     const Row rows[] = {
-        {"NT", true, false}, {"98", false, true}, {"nt", false, false}, {"Nt", false, false},
-        {"NT ", false, false}, {"", false, false}, {"9", false, false},
+        {"NT", true, false},   {"98", false, true}, {"nt", false, false}, {"Nt", false, false},
+        {"NT ", false, false}, {"", false, false},  {"9", false, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.family);

@@ -1,11 +1,11 @@
 // What the adapter logic relies on from the registry, checked against every
 // backend. Output buffers start as 0xBD junk, so that an overrun or an
 // untouched buffer shows.
-#include "RegistryTestBackend.h"
-
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "RegistryTestBackend.h"
 
 namespace {
 

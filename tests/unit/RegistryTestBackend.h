@@ -4,18 +4,18 @@
 // stand-in is held to what the real registry does.
 #pragma once
 
-#include "adapter/MemoryRegistry.h"
-#include "adapter/Registry.h"
-#include "app/PlatformProfile.h"
-
-#include <gtest/gtest.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include <gtest/gtest.h>
+
+#include "MemoryRegistry.h"
+#include "adapter/PlatformProfile.h"
+#include "adapter/Registry.h"
 
 // Only tests store values of this type, to show that its bytes are taken as they are.
 constexpr std::uint32_t kRegBinary = 3;

@@ -1,17 +1,16 @@
 // A save whose writes really fail: the file size limit makes the writes to
 // the temporary file fail with EFBIG, as a full disk would.
-#include "config/ConfigFile.h"
-
-#include "ConfigTestSupport.h"
-
-#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <string>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
+
+#include "ConfigTestSupport.h"
+#include "config/ConfigFile.h"
 
 bool PlantLink(const std::string& target, const std::string& link) {
     return symlink(target.c_str(), link.c_str()) == 0;

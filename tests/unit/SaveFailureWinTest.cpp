@@ -1,14 +1,13 @@
 // A save whose replacement really fails on Windows: another program holds
 // the configuration file open without sharing it.
-#include "config/ConfigFile.h"
-
-#include "ConfigTestSupport.h"
-
-#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
-#include <windows.h>
+#include <gtest/gtest.h>
+
+#include "ConfigTestSupport.h"
+#include "config/ConfigFile.h"
 
 bool PlantLink(const std::string& target, const std::string& link) {
     return CreateHardLinkA(link.c_str(), target.c_str(), nullptr) != 0;

@@ -1,13 +1,12 @@
-#include "config/Validation.h"
-
-#include "ConfigTestSupport.h"
-
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
+
+#include <gtest/gtest.h>
+
+#include "ConfigTestSupport.h"
+#include "config/Validation.h"
 
 namespace {
 

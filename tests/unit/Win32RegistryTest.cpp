@@ -1,16 +1,15 @@
 // The shared suites against the real registry (under Wine). Each test owns
 // SOFTWARE\NicsetTest, made empty before and deleted after; the "98"
 // resolver key has a fixed path, so it is put back as it was found.
-#include "RegistryTestBackend.h"
-
-#include "adapter/RegistryLayout.h"
-#include "adapter/Win32Registry.h"
-
 #include <windows.h>
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "RegistryTestBackend.h"
+#include "adapter/RegistryLayout.h"
+#include "adapter/Win32Registry.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 # Builds one of the Windows tools of the test build (nicset_Screenshots,
 # nicset_UiBenchmark) and runs it under Wine in a throwaway prefix of its own:
 # the 32-bit build where 32-bit Wine runs, else the 64-bit one.
-#   scripts/run-wine-tool.sh TOOL
+#   tools/run-wine-tool.sh TOOL
 set -eu
 cd "$(dirname "$0")/.."
 tool=${1:?tool name}

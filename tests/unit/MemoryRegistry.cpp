@@ -1,4 +1,4 @@
-#include "adapter/MemoryRegistry.h"
+#include "MemoryRegistry.h"
 
 #include <cctype>
 #include <cstring>

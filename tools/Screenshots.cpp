@@ -1,9 +1,9 @@
 // Not a test: walks through the program's windows and saves a picture of
-// each in screens\ beside this executable (see scripts/screenshots.sh).
-#include <gtest/gtest.h>
-
+// each in screens\ beside this executable (see tools/screenshots.sh).
 #include <chrono>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "NicsetFixture.h"
 #include "resource.h"

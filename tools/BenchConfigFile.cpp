@@ -1,14 +1,14 @@
 // Saves and loads a configuration file of 10,000 configurations and prints
 // the times. Not a test: run it by hand, optionally with a scratch folder.
 //   bench_config_file [folder]
-#include "common/BoundedText.h"
-#include "config/ConfigFile.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "common/BoundedText.h"
+#include "config/ConfigFile.h"
 
 namespace {
 

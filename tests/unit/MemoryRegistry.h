@@ -1,18 +1,20 @@
-// An in-memory registry for builds without Windows. It keeps the behaviour
-// the adapter logic relies on, as the Windows registry (and Wine's) shows
-// it: key and value names match without regard to case, empty path parts
-// (a trailing or doubled backslash) are skipped, subkeys enumerate in the
-// order of their lower-cased names, a query that does not fit copies
-// nothing, and a string value with room to spare gets a terminator.
+// An in-memory registry for the unit tests, so that the adapter logic is
+// tested natively too; the program itself never uses it. It keeps the
+// behaviour that logic relies on, as the Windows registry (and Wine's) shows
+// it, and the contract suite runs on both to keep it so: key and value names
+// match without regard to case, empty path parts (a trailing or doubled
+// backslash) are skipped, subkeys enumerate in the order of their lower-cased
+// names, a query that does not fit copies nothing, and a string value with
+// room to spare gets a terminator.
 #pragma once
-
-#include "adapter/Registry.h"
 
 #include <cstddef>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "adapter/Registry.h"
 
 struct RegistryValue {
     std::uint32_t type = 0;

@@ -1,9 +1,8 @@
 // Not a test: how long the main window takes to show 10,000 saved
 // configurations, how long Apply takes, and how long closing (which saves
 // them all) takes. Prints the figures of a few runs.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -11,6 +10,8 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "Driver.h"
 #include "NicsetFixture.h"

@@ -3,8 +3,8 @@
 # from the real program under Wine and Xvfb and kept in the repository, so
 # that the build needs neither. Next to them, sources.sha256 notes the files
 # they were made from.
-#   scripts/refresh-screens.sh          take them anew (about two minutes)
-#   scripts/refresh-screens.sh check    fail when one of those files changed
+#   tools/refresh-screens.sh          take them anew (about two minutes)
+#   tools/refresh-screens.sh check    fail when one of those files changed
 set -eu
 cd "$(dirname "$0")/.."
 screens=doc/manual/screens
@@ -15,12 +15,12 @@ stamp=$screens/sources.sha256
 sources() {
     ls res/Nicset.rc res/resource.h res/nicset.ico src/ui/*.cpp src/ui/*.h \
         src/config/ConfigFile.cpp src/config/ConfigurationList.cpp src/config/Validation.cpp \
-        src/adapter/ReadInterfaceSettings.cpp tests/e2e/Screenshots.cpp
+        src/adapter/InterfaceSettings.cpp tools/Screenshots.cpp
 }
 
 case "${1:-refresh}" in
 refresh)
-    scripts/screenshots.sh build/screens
+    tools/screenshots.sh build/screens
     rm -f "$screens"/*.png
     mkdir -p "$screens"
     # No time stamps inside, so an unchanged picture gives an unchanged file.
@@ -38,13 +38,13 @@ check)
     sha256sum $(sources) >"$now"
     if ! diff -u "$stamp" "$now" >&2; then
         echo "The pictures in $screens were made from older sources (lines above)." >&2
-        echo "Run scripts/refresh-screens.sh, look at them, and commit them." >&2
+        echo "Run tools/refresh-screens.sh, look at them, and commit them." >&2
         exit 1
     fi
     echo "The pictures in $screens are current."
     ;;
 *)
-    echo "usage: scripts/refresh-screens.sh [refresh|check]" >&2
+    echo "usage: tools/refresh-screens.sh [refresh|check]" >&2
     exit 2
     ;;
 esac

@@ -1,4 +1,4 @@
-#include "app/PlatformProfile.h"
+#include "adapter/PlatformProfile.h"
 
 #include "adapter/RegistryLayout.h"
 
