@@ -15,7 +15,8 @@ bool KeepUnreadableFile(const char* path, FileCalls& calls) {
     if (!ReadWholeFile(original.get(), bytes)) return false;
     original.reset();
     // One too large to load was not read: the save must not replace it unkept.
-    if (bytes.size() <= kLargestConfigFileBytes && HoldsConfigurationsOrNothing(DecodeFileText(bytes)))
+    if (bytes.size() <= kLargestConfigFileBytes &&
+        HoldsConfigurationsOrNothing(DecodeFileText(bytes)))
         return true;
 
     const std::string backupPath = std::string(path) + kBackupSuffix;

@@ -18,10 +18,10 @@ namespace {
 // them stored). Every kind of line end counts: CR LF, LF and a lone CR (old
 // Mac files, damaged ones); the other control bytes are ordinary characters.
 // Characters past the field's 127 are read and dropped.
-void ReadToken(const char*& next, const char* end, char (&token)[kTextFieldSize],
-               char delimiter) {
+void ReadToken(const char*& next, const char* end, char (&token)[kTextFieldSize], char delimiter) {
     const char* at = next;
-    while (at != end && *at == ' ') ++at;
+    while (at != end && *at == ' ')
+        ++at;
     std::size_t length = 0;
     while (at != end) {
         char c = *at++;

@@ -15,7 +15,7 @@ namespace {
 // A text is written up to its terminator and never past its field, so that a
 // text without its terminator cannot be read past its field.
 constexpr std::size_t kMaxText = kTextFieldSize - 1;
-// About 15,000 configurations; a larger list is written in pieces of this size.
+// Some 35,000 configurations; a larger list is written in pieces of this size.
 constexpr std::size_t kPieceBytes = 8u << 20;
 constexpr std::size_t kLargestBlockBytes = 9 * (kMaxText + 24);
 
@@ -54,7 +54,8 @@ bool WriteConfigurations(std::FILE* file, const ConfigurationList& list) {
     try {
         std::string text;
         text.reserve(std::min(kPieceBytes, 512 + list.Size() * 256) + kLargestBlockBytes);
-        for (const char* line : kBannerLines) AppendLine(text, line, std::strlen(line));
+        for (const char* line : kBannerLines)
+            AppendLine(text, line, std::strlen(line));
         for (const Configuration& record : list) {
             if (text.size() >= kPieceBytes) {
                 if (!Write(file, text)) return false;

@@ -110,7 +110,8 @@ int main(int argc, char** argv) {
     // Every line completes a record: the most records a file of its size can give.
     std::string hostile;
     const std::string line = "2- Sevidor DNS:\n";
-    while (hostile.size() + line.size() <= kHostileBytes) hostile += line;
+    while (hostile.size() + line.size() <= kHostileBytes)
+        hostile += line;
     const std::string hostilePath = folder + "/bench-hostile.conf";
     std::FILE* file = std::fopen(hostilePath.c_str(), "wb");
     if (!file || std::fwrite(hostile.data(), 1, hostile.size(), file) != hostile.size()) return 1;
