@@ -18,9 +18,9 @@ harness=build/bench-harness
 trap 'scripts/wine-harness.sh teardown "$harness" >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
 
 # The rows the programs print ("row", what, best, median, runs, remark),
-# prefixed with the part they belong to.
+# prefixed with the part they belong to. Wine's console ends lines in CR LF.
 rows() { # part
-    awk -F'\t' -v part="$1" '$1 == "row" { printf "| %s: %s | %s | %s | %s | %s |\n", part, $2, $3, $4, $5, $6 }'
+    awk -F'\t' -v part="$1" '{ sub(/\r$/, "") } $1 == "row" { printf "| %s: %s | %s | %s | %s | %s |\n", part, $2, $3, $4, $5, $6 }'
 }
 
 echo "Building (native Release, Windows $arch-bit, shipped 32-bit)..." >&2

@@ -52,18 +52,14 @@ void Row(const char* what, std::vector<double> times, const char* remark) {
                 static_cast<int>(times.size()), remark);
 }
 
+const Adapter kBenchAdapter = {"0000", "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}",
+                               "Bench adapter", "", false, "192.168.1.20", "255.255.255.0",
+                               "192.168.1.1", ""};
+
 using UiBenchmark = NicsetTest;
 
 TEST_F(UiBenchmark, TenThousandConfigurations) {
-    const Adapter adapter = {"0000",
-                             "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}",
-                             "Bench adapter",
-                             "",
-                             false,
-                             "192.168.1.20",
-                             "255.255.255.0",
-                             "192.168.1.1",
-                             ""};
+    const Adapter& adapter = kBenchAdapter;
     SeedAdapters({adapter});
     std::vector<SavedConfiguration> saved;
     for (int i = 0; i < kConfigurations; ++i) {
@@ -135,15 +131,7 @@ double SpawnRegAdd(const std::string& arguments) {
 }
 
 TEST_F(UiBenchmark, ApplyAlone) {
-    const Adapter adapter = {"0000",
-                             "{6B1F4E3A-9C2D-4A7E-8F10-3D5C2B7A9E41}",
-                             "Bench adapter",
-                             "",
-                             false,
-                             "192.168.1.20",
-                             "255.255.255.0",
-                             "192.168.1.1",
-                             ""};
+    const Adapter& adapter = kBenchAdapter;
     SeedAdapters({adapter});
     PlatformProfile profile;
     SelectPlatformProfile(0, profile);  // the NT family, which the fixture seeded
