@@ -1,9 +1,12 @@
-// Saves and loads a configuration file of 10,000 configurations and prints
-// the times. Not a test: run it by hand, optionally with a scratch folder.
-//   bench_config_file [folder]
+// Saves and loads a configuration file of 10,000 configurations, reads the
+// same bytes raw for comparison, and loads and saves a hostile file of 20 MB
+// of block-ending lines. Not a test: scripts/bench.sh runs it and turns the
+// "row" lines it prints into one table.
+//   bench_config_file [folder] [rounds]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -13,7 +16,7 @@
 namespace {
 
 constexpr int kRecords = 10000;
-constexpr int kRounds = 5;
+constexpr std::size_t kHostileBytes = 20u << 20;
 
 class PrintedPrompts : public UserPrompts {
 public:
@@ -41,42 +44,89 @@ ConfigurationList MakeList() {
     return list;
 }
 
-double Milliseconds(std::chrono::steady_clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+long FileBytes(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    long bytes = -1;
+    if (file && std::fseek(file, 0, SEEK_END) == 0) bytes = std::ftell(file);
+    if (file) std::fclose(file);
+    return bytes;
+}
+
+// The bytes of the file, read in one call: what a load cannot beat.
+std::size_t RawRead(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return 0;
+    std::string bytes(static_cast<std::size_t>(FileBytes(path)), '\0');
+    const std::size_t read = std::fread(&bytes[0], 1, bytes.size(), file);
+    std::fclose(file);
+    return read;
+}
+
+// One table row: what, best and median in ms, rounds, and a remark.
+void Row(const char* what, std::vector<double> times, const std::string& remark) {
+    std::sort(times.begin(), times.end());
+    std::printf("row\t%s\t%.1f\t%.1f\t%zu\t%s\n", what, times.front(), times[times.size() / 2],
+                times.size(), remark.c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string path = std::string(argc > 1 ? argv[1] : ".") + "/bench-Nicset.conf";
+    const std::string folder = argc > 1 ? argv[1] : ".";
+    const int rounds = std::max(argc > 2 ? std::atoi(argv[2]) : 5, 1);
+    const std::string path = folder + "/bench-Nicset.conf";
     const ConfigurationList list = MakeList();
     PrintedPrompts prompts;
-    std::vector<double> saves;
-    std::vector<double> loads;
+    std::vector<double> saves, loads, raws;
     std::size_t loaded = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        auto start = std::chrono::steady_clock::now();
+    for (int round = 0; round < rounds; ++round) {
+        Clock::time_point start = Clock::now();
         if (!SaveConfigurations(path.c_str(), list, prompts)) return 1;
-        saves.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+        saves.push_back(Since(start));
 
         ConfigurationList read;
-        start = std::chrono::steady_clock::now();
+        start = Clock::now();
         if (!LoadConfigurations(path.c_str(), read, prompts)) return 1;
-        loads.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+        loads.push_back(Since(start));
         loaded = read.Size();
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    long bytes = -1;
-    if (file && std::fseek(file, 0, SEEK_END) == 0) bytes = std::ftell(file);
-    if (file) std::fclose(file);
-    std::remove(path.c_str());
 
-    std::sort(saves.begin(), saves.end());
-    std::sort(loads.begin(), loads.end());
-    std::printf("%d configurations, %ld bytes, %d rounds\n", kRecords, bytes, kRounds);
-    std::printf("save: best %.1f ms, median %.1f ms (written, flushed to disk, replaced)\n",
-                saves.front(), saves[kRounds / 2]);
-    std::printf("load: best %.1f ms, median %.1f ms (%zu configurations read)\n", loads.front(),
-                loads[kRounds / 2], loaded);
+        start = Clock::now();
+        RawRead(path);
+        raws.push_back(Since(start));
+    }
+    const long bytes = FileBytes(path);
+    std::remove(path.c_str());
+    const std::string size = std::to_string(bytes) + " bytes";
+    Row("save 10,000 (written, flushed, replaced)", saves, size);
+    Row("load 10,000", loads, std::to_string(loaded) + " read");
+    Row("raw read of the same bytes (one fread)", raws, size);
+
+    // Every line completes a record: the most records a file of its size can give.
+    std::string hostile;
+    const std::string line = "2- Sevidor DNS:\n";
+    while (hostile.size() + line.size() <= kHostileBytes)
+        hostile += line;
+    const std::string hostilePath = folder + "/bench-hostile.conf";
+    std::FILE* file = std::fopen(hostilePath.c_str(), "wb");
+    if (!file || std::fwrite(hostile.data(), 1, hostile.size(), file) != hostile.size()) return 1;
+    std::fclose(file);
+    ConfigurationList many;
+    Clock::time_point start = Clock::now();
+    if (!LoadConfigurations(hostilePath.c_str(), many, prompts)) return 1;
+    const double load = Since(start);
+    start = Clock::now();
+    const bool saved = SaveConfigurations(hostilePath.c_str(), many, prompts);
+    const double save = Since(start);
+    const long written = FileBytes(hostilePath);
+    std::remove(hostilePath.c_str());
+    Row("hostile 20 MB: load", {load}, std::to_string(many.Size()) + " records");
+    Row("hostile 20 MB: save", {save},
+        saved ? std::to_string(written) + " bytes written" : "save failed");
     return loaded == static_cast<std::size_t>(kRecords) ? 0 : 1;
 }

@@ -31,7 +31,12 @@ bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& 
     if (!file) return false;
     // A read error ends the load as the end of the file does.
     std::string bytes;
-    ReadWholeFile(file.get(), bytes);
+    ReadWholeFile(file.get(), bytes, kLargestConfigFileBytes);
+    file.reset();
+    if (bytes.size() > kLargestConfigFileBytes) {
+        ShowFileError("Error opening config file ", path, prompts);
+        return false;
+    }
     ReadConfigurations(DecodeFileText(bytes), list);
     return true;
 }

@@ -4,6 +4,7 @@
 // lone CR as a line end.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,6 +14,11 @@
 #include "config/UserPrompts.h"
 
 constexpr const char kConfigFileName[] = "Nicset.conf";
+// The largest file a load reads, 64 MB: some 300,000 configurations, far more
+// than anyone keeps, and still a read of a moment. A larger one is refused as
+// a file that cannot be opened, and the save that would replace it keeps a
+// copy of it first.
+constexpr std::size_t kLargestConfigFileBytes = 64u << 20;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -46,12 +52,13 @@ bool HoldsConfigurationsOrNothing(const std::string& text);
 
 // Before a save replaces `path`: a file there that the reader makes nothing
 // of, though it holds something (a damaged file, one in an encoding Nicset
-// does not know), is copied unchanged to `path` + ".bak", replacing an older
+// does not know, one too large to load), is copied unchanged to `path` + ".bak", replacing an older
 // copy (made afresh, as the temporary file of a save is). True when the
 // copy is complete on disk or none was needed.
 bool KeepUnreadableFile(const char* path, FileCalls& calls);
 
 // Opens `path` and reads it into `list`; a file saved as Unicode is read as
-// the text it holds. False (after telling the user) when the file cannot be
-// opened; the list is then unchanged.
+// the text it holds. False (after telling the user "Error opening config
+// file ") when the file cannot be opened or is larger than
+// kLargestConfigFileBytes; the list is then unchanged.
 bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts);

@@ -20,7 +20,10 @@ bool KeepUnreadableFile(const char* path, FileCalls& calls) {
     // What cannot be read cannot be judged: the save stops rather than risk it.
     if (!ReadWholeFile(original.get(), bytes)) return false;
     original.reset();
-    if (HoldsConfigurationsOrNothing(DecodeFileText(bytes))) return true;
+    // One too large to load was not read: the save must not replace it unkept.
+    if (bytes.size() <= kLargestConfigFileBytes &&
+        HoldsConfigurationsOrNothing(DecodeFileText(bytes)))
+        return true;
 
     const std::string backupPath = std::string(path) + kBackupSuffix;
     // Never written through a link planted under the name.

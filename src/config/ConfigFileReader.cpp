@@ -1,5 +1,8 @@
 // How the configuration file is read. It tolerates files the writer did not
 // produce: any line end, stray lines, keys in any order, over-long values.
+// It parses the file's text in memory, straight from the buffer; the reader
+// it replaced is kept under tests/ and a fuzz target holds the two to the
+// same records.
 #include <cstring>
 
 #include "common/BoundedText.h"
@@ -8,57 +11,31 @@
 
 namespace {
 
-// The file's text, read byte by byte. Reaching the end is noted only by a
-// read that finds nothing more, so the last token of a text without a final
-// line end is still read and acted on.
-class TextCursor {
-public:
-    explicit TextCursor(const std::string& text) : text_(text) {}
-
-    int Next() {
-        if (position_ >= text_.size()) {
-            atEnd_ = true;
-            return EOF;
-        }
-        return static_cast<unsigned char>(text_[position_++]);
-    }
-    void Back() { --position_; }
-    bool AtEnd() const { return atEnd_; }
-
-private:
-    const std::string& text_;
-    std::size_t position_ = 0;
-    bool atEnd_ = false;
-};
-
-// The next byte, with every kind of line end (CR LF, LF, a lone CR) given
-// as one '\n'. A lone CR counts as a line end so that a file with old Mac
-// line ends, or a damaged one, still reads line by line; the other control
-// bytes are ordinary characters.
-int ReadCharacter(TextCursor& text) {
-    const int c = text.Next();
-    if (c != '\r') return c;
-    const int next = text.Next();
-    if (next != '\n' && next != EOF) text.Back();
-    return '\n';
-}
-
-// Reads the next token into `token`: leading blanks dropped, "%" stored as
-// "$" and a double quote as a backquote, ended by `delimiter`, a line end, a
-// zero byte or the end of the text (none of them stored). Characters past
-// the field's 127 are read and dropped.
-void ReadToken(TextCursor& text, char (&token)[kTextFieldSize], char delimiter) {
+// Reads the token at `next` into `token` and moves `next` past it: leading
+// blanks dropped, "%" stored as "$" and a double quote as a backquote, ended
+// by `delimiter`, a line end, a zero byte or the end of the text (none of
+// them stored). Every kind of line end counts: CR LF, LF and a lone CR (old
+// Mac files, damaged ones); the other control bytes are ordinary characters.
+// Characters past the field's 127 are read and dropped.
+void ReadToken(const char*& next, const char* end, char (&token)[kTextFieldSize], char delimiter) {
+    const char* at = next;
+    while (at != end && *at == ' ')
+        ++at;
     std::size_t length = 0;
-    for (;;) {
-        int c = ReadCharacter(text);
-        if (c == ' ' && length == 0) continue;
-        if (c == EOF || c == '\n' || c == static_cast<unsigned char>(delimiter) || c == '\0') break;
+    while (at != end) {
+        char c = *at++;
+        if (c == '\r') {
+            if (at != end && *at == '\n') ++at;
+            break;
+        }
+        if (c == '\n' || c == delimiter || c == '\0') break;
+        if (length == kTextFieldSize - 1) continue;
         if (c == '%') c = '$';
         if (c == '"') c = '`';
-        // The rest of an over-long token is read and dropped.
-        if (length < kTextFieldSize - 1) token[length++] = static_cast<char>(c);
+        token[length++] = c;
     }
     token[length] = '\0';
+    next = at;
 }
 
 const ConfigFileKey* FindKey(const char* token) {
@@ -71,17 +48,18 @@ const ConfigFileKey* FindKey(const char* token) {
 // Hands each completed block to `store`, which says whether to go on.
 template <typename Store>
 void ReadBlocks(const std::string& text, Store store) {
-    TextCursor cursor(text);
+    const char* next = text.data();
+    const char* const end = next + text.size();
     // One working record for the whole file: a key missing from a block keeps
     // the value the previous block gave it.
     Configuration working{};
     char key[kTextFieldSize];
     char value[kTextFieldSize];
-    while (!cursor.AtEnd()) {
-        ReadToken(cursor, key, ':');
+    while (next != end) {
+        ReadToken(next, end, key, ':');
         const ConfigFileKey* found = FindKey(key);
         if (!found) continue;
-        ReadToken(cursor, value, '\n');
+        ReadToken(next, end, value, '\n');
         if (found->field) {
             CopyText(working.*found->field, value);
         } else {
@@ -102,9 +80,20 @@ bool IsBannerLine(const std::string& line) {
     return false;
 }
 
+// How many blocks the text can hold at most: a block is stored where its
+// last key is read, so it cannot hold more blocks than that key's text.
+std::size_t MostBlocks(const std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(kBlockEndKey.key); at != std::string::npos;
+         at = text.find(kBlockEndKey.key, at + 1))
+        ++count;
+    return count;
+}
+
 }  // namespace
 
 void ReadConfigurations(const std::string& text, ConfigurationList& list) {
+    list.Reserve(MostBlocks(text));
     ReadBlocks(text, [&list](const Configuration& record) { return list.Append(record); });
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <new>
 
 namespace {
@@ -20,6 +21,15 @@ bool ConfigurationList::Append(const Configuration& record) {
         return false;
     }
     return true;
+}
+
+void ConfigurationList::Reserve(std::size_t count) {
+    if (busy_) return;
+    try {
+        records_.reserve(records_.size() + count);
+    } catch (const std::exception&) {
+        // A list that grows as it goes reads the same records.
+    }
 }
 
 std::size_t ConfigurationList::IndexOf(const char* name) const {

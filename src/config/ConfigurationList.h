@@ -22,6 +22,11 @@ public:
     // unchanged.
     bool Append(const Configuration& record);
 
+    // Makes room for `count` records in one piece, so that a load of many
+    // does not copy them over and over as the list grows. Only a hint: when
+    // the memory cannot be had, nothing changes.
+    void Reserve(std::size_t count);
+
     // True while the overwrite or the delete question is open. The question
     // keeps a position in the list, so no other operation may change it then.
     bool Busy() const { return busy_; }

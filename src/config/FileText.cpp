@@ -1,10 +1,12 @@
 #include "config/FileText.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
 
 constexpr char16_t kReplacement = u'\uFFFD';
+constexpr std::size_t kLargestSingleRead = 256u << 20;
 
 bool StartsWith(const std::string& bytes, const char* mark, std::size_t length) {
     return bytes.size() >= length && bytes.compare(0, length, mark, length) == 0;
@@ -72,14 +74,33 @@ std::u16string FromUtf8(const std::string& bytes, std::size_t start) {
     return units;
 }
 
+// The bytes from the file's position to its end; 0 when that cannot be told.
+std::size_t RemainingBytes(std::FILE* file) {
+    const long start = std::ftell(file);
+    if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) return 0;
+    const long end = std::ftell(file);
+    if (std::fseek(file, start, SEEK_SET) != 0) return 0;
+    return end > start ? static_cast<std::size_t>(end - start) : 0;
+}
+
 }  // namespace
 
-bool ReadWholeFile(std::FILE* file, std::string& bytes) {
+bool ReadWholeFile(std::FILE* file, std::string& bytes, std::size_t limit) {
+    const std::size_t first = bytes.size();
+    // One call for the whole file where its size can be told beforehand; the
+    // one byte more shows a file that grew, or one over the limit. A size
+    // past any real file (a folder's, on some systems) is not believed.
+    const std::size_t wanted = std::min(RemainingBytes(file), limit);
+    if (wanted < kLargestSingleRead) {
+        bytes.resize(first + wanted + 1);
+        const std::size_t read = std::fread(&bytes[first], 1, wanted + 1, file);
+        bytes.resize(first + read);
+        if (read <= wanted) return std::ferror(file) == 0;
+    }
     char chunk[16384];
     std::size_t read = 0;
-    while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    while (bytes.size() - first <= limit && (read = std::fread(chunk, 1, sizeof chunk, file)) > 0)
         bytes.append(chunk, read);
-    }
     return std::ferror(file) == 0;
 }
 

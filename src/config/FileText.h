@@ -3,11 +3,14 @@
 // the single-byte ANSI text the program keeps everywhere else.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
-// Reads the rest of an open file into `bytes`. False on a read error.
-bool ReadWholeFile(std::FILE* file, std::string& bytes);
+// Reads the rest of an open file into `bytes`, in one call where the file's
+// size can be had beforehand. Stops once more than `limit` bytes are read.
+// False on a read error.
+bool ReadWholeFile(std::FILE* file, std::string& bytes, std::size_t limit = SIZE_MAX);
 
 // A text that starts with a UTF-16 (little- or big-endian) or UTF-8 byte-
 // order mark, converted to the ANSI code page without its mark; characters

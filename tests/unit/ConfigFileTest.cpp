@@ -45,6 +45,11 @@ ConfigurationList ListOf(const std::vector<RecordTexts>& records) {
     return list;
 }
 
+// `text` and blanks after it, one byte more than a load reads.
+std::string OverTheSizeLimit(const std::string& text) {
+    return text + std::string(kLargestConfigFileBytes + 1 - text.size(), ' ');
+}
+
 std::vector<RecordTexts> Load(const std::string& path) {
     ConfigurationList list;
     ScriptedPrompts prompts;
@@ -210,6 +215,9 @@ TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
          {{std::string(127, 'n'), false, "", "", "", "", "", std::string(127, 'm')}}},
         {"a 1 MB line without a key", megabyte + "\n" + Block("A"), {BlockRecord("A")}},
         {"a 1 MB key-like line", megabyte + ": x\n" + Block("A"), {BlockRecord("A")}},
+        {"a file of the largest size loaded",
+         Block("A") + std::string(kLargestConfigFileBytes - Block("A").size(), ' '),
+         {BlockRecord("A")}},
         {"garbage around a block", garbage + "\n" + Block("A") + garbage, {BlockRecord("A")}},
         {"UTF-16 little-endian with its mark, an odd last byte dropped",
          Utf16(kBanner + Block("A") + Block("B"), false) + "x",
@@ -228,18 +236,31 @@ TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
     }
 }
 
-TEST(ConfigFileTest, AMissingFileIsReportedAndLeavesTheListAlone) {
-    ScratchDirectory directory;
-    const std::string path = directory.File(kConfigFileName);
-    ConfigurationList list = ListOf({kOficina});
-    ScriptedPrompts prompts;
+TEST(ConfigFileTest, AFileThatCannotBeLoadedIsReportedAndLeavesTheListAlone) {
+    struct Row {
+        const char* what;
+        bool present;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"a missing file", false, ""},
+        {"a file larger than the limit", true, OverTheSizeLimit(Block("A"))},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const std::string path = directory.File(kConfigFileName);
+        if (row.present) WriteBytes(path, row.bytes);
+        ConfigurationList list = ListOf({kOficina});
+        ScriptedPrompts prompts;
 
-    EXPECT_FALSE(LoadConfigurations(path.c_str(), list, prompts));
+        EXPECT_FALSE(LoadConfigurations(path.c_str(), list, prompts));
 
-    EXPECT_EQ(TextsOf(list), std::vector<RecordTexts>{kOficina});
-    ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_EQ(prompts.errors[0].text, "Error opening config file " + path);
-    EXPECT_EQ(prompts.errors[0].title, "Error");
+        EXPECT_EQ(TextsOf(list), std::vector<RecordTexts>{kOficina});
+        ASSERT_EQ(prompts.errors.size(), 1u);
+        EXPECT_EQ(prompts.errors[0].text, "Error opening config file " + path);
+        EXPECT_EQ(prompts.errors[0].title, "Error");
+    }
 }
 
 // A file that yields no configuration but holds something is kept, unchanged,
@@ -262,6 +283,7 @@ TEST(ConfigFileTest, ASaveKeepsAFileItCouldNotReadAsBak) {
         {"an empty file", "", false},
         {"configurations among junk", junk + "\n" + Block("A") + junk, false},
         {"configurations in UTF-16", Utf16(Block("A"), true), false},
+        {"configurations in a file too large to load", OverTheSizeLimit(Block("A")), true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
