@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,9 @@
 #include "adapter/PlatformProfile.h"
 #include "adapter/Win32Registry.h"
 #include "common/BoundedText.h"
+#include "config/ConfigurationList.h"
 #include "resource.h"
+#include "ui/ConfigurationRows.h"
 
 namespace e2e {
 namespace {
@@ -62,57 +65,104 @@ const Adapter kBenchAdapter = {"0000",
                                "192.168.1.1",
                                ""};
 
-using UiBenchmark = NicsetTest;
-
-TEST_F(UiBenchmark, TenThousandConfigurations) {
-    const Adapter& adapter = kBenchAdapter;
-    SeedAdapters({adapter});
+// The configurations the window benchmarks load: `count` of them, each name
+// and address different.
+std::vector<SavedConfiguration> Configurations(int count) {
     std::vector<SavedConfiguration> saved;
-    for (int i = 0; i < kConfigurations; ++i) {
+    for (int i = 0; i < count; ++i) {
         saved.push_back({"Configuration " + std::to_string(i), i % 2 == 0,
-                         "10.0." + std::to_string(i / 250) + "." + std::to_string(i % 250 + 1),
+                         "10." + std::to_string(i / 62500) + "." + std::to_string(i / 250 % 250) +
+                             "." + std::to_string(i % 250 + 1),
                          "Default", "255.0.0.0", "10.0.0.1", "10.0.0.2", "10.0.0.3"});
     }
-    WriteConfigFile(saved);
+    return saved;
+}
 
+struct WindowTimes {
     std::vector<double> fill, apply, gone, close;
-    for (int run = 0; run < kRuns; ++run) {
+};
+
+class UiBenchmark : public NicsetTest {
+protected:
+    WindowTimes TimeWindow(std::size_t rows, int runs, bool apply);
+};
+
+// Starts Nicset on the file already written `runs` times and times the way
+// from the main window's creation (the splash's end) to a list view with
+// every row, optionally Apply, and Exit (which saves them all).
+WindowTimes UiBenchmark::TimeWindow(std::size_t rows, int runs, bool apply) {
+    WindowTimes times;
+    for (int run = 0; run < runs; ++run) {
         nicset_.reset(new NicsetProcess(directory_));
         HWND main = nullptr;
-        while ((main = FindMainWindowOf(Process().Id())) == nullptr)
+        while ((main = FindMainWindowOf(nicset_->Id())) == nullptr)
             Sleep(0);
         const Clock::time_point created = Clock::now();
         HWND view = nullptr;
         while ((view = GetDlgItem(main, IDC_CONFIGURATIONS)) == nullptr)
             Sleep(0);
         // Answered only once the window has finished initialising.
-        const LRESULT rows = SendMessageA(view, LVM_GETITEMCOUNT, 0, 0);
-        fill.push_back(Milliseconds(created, Clock::now()));
-        if (rows != kConfigurations) std::printf("only %ld rows\n", static_cast<long>(rows));
-        main_ = Process().WaitForMainWindow();
+        const LRESULT shown = SendMessageA(view, LVM_GETITEMCOUNT, 0, 0);
+        times.fill.push_back(Milliseconds(created, Clock::now()));
+        if (static_cast<std::size_t>(shown) != rows)
+            std::printf("only %ld rows\n", static_cast<long>(shown));
+        main_ = nicset_->WaitForMainWindow();
 
-        PickInterface("Bench adapter");
-        PickConfiguration("Configuration 5000");
-        const Clock::time_point pressed = Clock::now();
-        ClickButton(main_, IDC_APPLY);
-        MessageBoxSeen box = WaitForMessageBox(Process(), "Complete");
-        apply.push_back(Milliseconds(pressed, Clock::now()));
-        AnswerMessageBox(box.window, IDOK);
+        if (apply) {
+            PickInterface("Bench adapter");
+            SelectListViewRow(*nicset_, GetDlgItem(main_, IDC_CONFIGURATIONS), 0);
+            const Clock::time_point pressed = Clock::now();
+            ClickButton(main_, IDC_APPLY);
+            MessageBoxSeen box = WaitForMessageBox(*nicset_, "Complete");
+            times.apply.push_back(Milliseconds(pressed, Clock::now()));
+            AnswerMessageBox(box.window, IDOK);
+        }
 
         const Clock::time_point closing = Clock::now();
         HWND closed = main_;
         ClickButton(closed, IDC_EXIT);
-        WaitUntil([closed] { return !IsWindow(closed); }, 60000);
-        gone.push_back(Milliseconds(closing, Clock::now()));
+        WaitUntil([closed] { return !IsWindow(closed); }, 120000);
+        times.gone.push_back(Milliseconds(closing, Clock::now()));
         DWORD status = 0;
-        EXPECT_TRUE(Process().WaitForExit(60000, &status));
-        close.push_back(Milliseconds(closing, Clock::now()));
+        EXPECT_TRUE(nicset_->WaitForExit(120000, &status));
+        times.close.push_back(Milliseconds(closing, Clock::now()));
         main_ = nullptr;
     }
-    Row("main window created -> list view filled (10,000)", fill, "");
-    Row("Apply pressed -> \"Complete\" shown", apply, "mostly the message box");
-    Row("Exit pressed -> main window gone (saves 10,000)", gone, "");
-    Row("Exit pressed -> process ended", close, "");
+    return times;
+}
+
+TEST_F(UiBenchmark, TenThousandConfigurations) {
+    SeedAdapters({kBenchAdapter});
+    WriteConfigFile(Configurations(kConfigurations));
+    const WindowTimes times = TimeWindow(kConfigurations, kRuns, true);
+    Row("main window created -> list view filled (10,000)", times.fill, "");
+    Row("Apply pressed -> \"Complete\" shown", times.apply, "mostly the message box");
+    Row("Exit pressed -> main window gone (saves 10,000)", times.gone, "");
+    Row("Exit pressed -> process ended", times.close, "");
+}
+
+TEST_F(UiBenchmark, HundredThousandConfigurations) {
+    SeedAdapters({kBenchAdapter});
+    WriteConfigFile(Configurations(100000));
+    const WindowTimes times = TimeWindow(100000, kRuns, false);
+    Row("100,000: splash ended -> list view filled", times.fill, "");
+    Row("100,000: Exit pressed -> main window gone", times.gone, "");
+}
+
+// 20 MB of lines that each complete a record: the most records a file of
+// that size can give.
+TEST_F(UiBenchmark, HostileFile) {
+    SeedAdapters({kBenchAdapter});
+    std::string hostile;
+    const std::string line = "2- Sevidor DNS:\n";
+    while (hostile.size() + line.size() <= (20u << 20))
+        hostile += line;
+    WriteFileBytes(WorkPath("Nicset.conf"), hostile);
+    const std::size_t records = hostile.size() / line.size();
+    const WindowTimes times = TimeWindow(records, 1, false);
+    const std::string remark = std::to_string(records) + " records";
+    Row("hostile 20 MB: splash ended -> list view filled", times.fill, remark.c_str());
+    Row("hostile 20 MB: Exit pressed -> main window gone", times.gone, "");
 }
 
 // The "reg add" that makes one of Apply's writes.
@@ -190,86 +240,39 @@ TEST_F(UiBenchmark, ApplyAlone) {
     Row("the same 6 writes as 6 \"reg add\" processes", spawned, ratio);
 }
 
-// Where a fill's time goes in the list view itself: the main window's list
-// view (same styles, 10,000 rows) made in this process and filled in
-// several ways, one part of the work left out at a time.
-// (Rows handed over first name first, to the sorted style, take minutes: the
-// control then compares each new row with every row it has.)
-enum class Fill { SortedReverse, SortedReverseNoCell, Unsorted, UnsortedNoCell };
-
-struct FillTimes {
-    double fill;
-    double destroy;
-};
-
-FillTimes FillListView(Fill fill, int rows) {
-    DWORD style = WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-    if (fill != Fill::Unsorted && fill != Fill::UnsortedNoCell) style |= LVS_SORTASCENDING;
-    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
-                                  nullptr, nullptr);
-    HWND view = CreateWindowExA(0, WC_LISTVIEWA, "", style, 0, 0, 344, 190, parent, nullptr,
-                                nullptr, nullptr);
-    for (int column = 0; column < 2; ++column) {
-        LVCOLUMNA header = {};
-        header.mask = LVCF_WIDTH | LVCF_TEXT;
-        header.cx = column == 0 ? 140 : 93;
-        header.pszText = const_cast<char*>(column == 0 ? "Name" : "IP Address");
-        SendMessageA(view, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
-    }
-    std::vector<std::string> names;
-    for (int i = 0; i < rows; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Configuration %05d", i);
-        names.push_back(name);
-    }
-    const bool reverse = fill == Fill::SortedReverse || fill == Fill::SortedReverseNoCell;
-    const bool cell = fill != Fill::SortedReverseNoCell && fill != Fill::UnsortedNoCell;
-    const Clock::time_point start = Clock::now();
-    SendMessageA(view, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < rows; ++i) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = reverse ? 65536 : i;
-        item.pszText = &names[reverse ? rows - 1 - i : i][0];
-        const int row = static_cast<int>(
-            SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (!cell) continue;
-        item.iItem = row;
-        item.iSubItem = 1;
-        item.pszText = const_cast<char*>("10.0.0.1");
-        SendMessageA(view, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    SendMessageA(view, WM_SETREDRAW, TRUE, 0);
-    const double taken = Milliseconds(start, Clock::now());
-    EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), rows);
-    const Clock::time_point destroying = Clock::now();
-    DestroyWindow(parent);
-    return {taken, Milliseconds(destroying, Clock::now())};
-}
-
-TEST(UiProfile, ListViewFill) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
+// Where a fill's time goes now that the list view holds no rows: taking the
+// rows from the list and sorting them by name, in this process.
+TEST(UiProfile, ListRows) {
     const struct {
-        Fill fill;
+        int records;
+        bool sameName;
         const char* what;
-    } fills[] = {
-        {Fill::SortedReverse, "list view alone: sorted style, last name first (as before)"},
-        {Fill::SortedReverseNoCell, "list view alone: the same without the IP cells"},
-        {Fill::Unsorted, "list view alone: no sort style, rows appended in order"},
-        {Fill::UnsortedNoCell, "list view alone: the same without the IP cells"},
+    } lists[] = {
+        {kConfigurations, false, "list rows taken and sorted: 10,000 names"},
+        {100000, false, "list rows taken and sorted: 100,000 names"},
+        {1310720, true, "list rows taken and sorted: 1,310,720 equal names"},
     };
-    std::vector<double> destroyed;
-    for (const auto& fill : fills) {
-        std::vector<double> times;
-        for (int run = 0; run < 5; ++run) {
-            const FillTimes taken = FillListView(fill.fill, kConfigurations);
-            times.push_back(taken.fill);
-            destroyed.push_back(taken.destroy);
+    for (const auto& list : lists) {
+        ConfigurationList configurations;
+        configurations.Reserve(static_cast<std::size_t>(list.records));
+        Configuration record{};
+        CopyText(record.ipAddress, "10.0.0.1");
+        for (int i = 0; i < list.records; ++i) {
+            // Stored in an order unlike the sorted one.
+            if (!list.sameName)
+                std::snprintf(record.name, sizeof record.name, "Name %d", i * 7919 % list.records);
+            configurations.Append(record);
         }
-        Row(fill.what, times, "");
+        std::vector<double> times;
+        for (int run = 0; run < (list.records > kConfigurations ? 1 : kRuns); ++run) {
+            ConfigurationRows rows;
+            const Clock::time_point start = Clock::now();
+            EXPECT_TRUE(rows.Fill(configurations));
+            times.push_back(Milliseconds(start, Clock::now()));
+            EXPECT_EQ(rows.Size(), configurations.Size());
+        }
+        Row(list.what, times, "");
     }
-    Row("list view alone: destroyed with its 10,000 rows", destroyed, "");
 }
 
 }  // namespace

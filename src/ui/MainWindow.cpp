@@ -4,18 +4,18 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
 #include "adapter/Win32Registry.h"
+#include "common/BoundedText.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
 #include "resource.h"
 #include "ui/AddConfigurationDialog.h"
+#include "ui/ConfigurationRows.h"
 #include "ui/LinkLabel.h"
 #include "ui/MessageBoxPrompts.h"
 #include "ui/UiServices.h"
@@ -41,6 +41,7 @@ struct MainWindowState {
     AdapterList adapters;            // filled once when the window opens
     AdapterEntry selectedAdapter{};  // the interface last picked; all zero until then
     ConfigurationList configurations;
+    ConfigurationRows rows;  // what the list view shows
     // What the window reads an interface into, collects its fields into,
     // applies and backs up.
     Configuration working{};
@@ -56,7 +57,7 @@ constexpr int kAddressColumnWidth = 93;
 void ShowConfiguration(HWND dialog, const Configuration& configuration);
 // Reads the fields into `configuration`; its name stays as it was.
 void CollectConfiguration(HWND dialog, Configuration& configuration);
-// Refills the list view from the configuration list (it sorts the rows).
+// Refills the list view from the configuration list, sorted by name.
 void RefillConfigurationView(HWND dialog);
 // Removes the configuration of the selected row after asking.
 void DeleteSelectedConfiguration(HWND dialog);
@@ -212,17 +213,68 @@ void OnClosing(HWND dialog) {
     EndDialog(dialog, kDialogResult);
 }
 
+// The row that keyboard search asks for, or -1. Some list views ask in
+// UTF-16 even of a window that speaks ANSI.
+int FindTypedRow(const NMHDR* header) {
+    const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
+    const UINT flags = find->lvfi.flags;
+    if ((flags & (LVFI_STRING | LVFI_PARTIAL)) == 0) return -1;
+    char typed[256] = "";
+    if (header->code == LVN_ODFINDITEMW) {
+        const wchar_t* wide = reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz;
+        if (wide == nullptr) return -1;
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, typed, sizeof typed, nullptr, nullptr);
+        typed[sizeof typed - 1] = '\0';
+    } else {
+        if (find->lvfi.psz == nullptr) return -1;
+        CopyText(typed, find->lvfi.psz);
+    }
+    return g_state.rows.Find(find->iStart, typed, (flags & LVFI_PARTIAL) != 0,
+                             (flags & LVFI_WRAP) != 0);
+}
+
+// The list view asks for the text of the rows it draws and, for keyboard
+// search, for the row whose name begins with what was typed.
+INT_PTR OnNotify(HWND dialog, NMHDR* header) {
+    switch (header->code) {
+        case LVN_ITEMCHANGED:
+        case NM_CLICK:
+            OnConfigurationPicked(dialog);
+            return FALSE;
+        case LVN_GETDISPINFOA: {
+            LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+            if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0)
+                CopyText(item.pszText, static_cast<std::size_t>(item.cchTextMax),
+                         g_state.rows.Text(static_cast<std::size_t>(item.iItem), item.iSubItem));
+            return FALSE;
+        }
+        case LVN_GETDISPINFOW: {
+            LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+            if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+                const char* text =
+                    g_state.rows.Text(static_cast<std::size_t>(item.iItem), item.iSubItem);
+                if (MultiByteToWideChar(CP_ACP, 0, text, -1, item.pszText, item.cchTextMax) == 0)
+                    item.pszText[0] = L'\0';
+                item.pszText[item.cchTextMax - 1] = L'\0';
+            }
+            return FALSE;
+        }
+        case LVN_ODFINDITEMA:
+        case LVN_ODFINDITEMW:
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, FindTypedRow(header));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog(dialog);
             return FALSE;
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->code == LVN_ITEMCHANGED || header->code == NM_CLICK)
-                OnConfigurationPicked(dialog);
-            return FALSE;
-        }
+        case WM_NOTIFY:
+            return OnNotify(dialog, reinterpret_cast<NMHDR*>(lParam));
         case WM_COMMAND:
             OnCommand(dialog, wParam, lParam);
             return FALSE;
@@ -261,24 +313,11 @@ void CollectConfiguration(HWND dialog, Configuration& configuration) {
 
 void RefillConfigurationView(HWND dialog) {
     HWND view = ConfigurationView(dialog);
-    // The control sorts the rows itself. Handing them over from the last name
-    // to the first costs it far less work to place each one (long lists fill
-    // in seconds instead of minutes), and one repaint at the end does.
-    std::vector<const Configuration*> rows;
-    rows.reserve(g_state.configurations.Size());
-    for (const Configuration& configuration : g_state.configurations)
-        rows.push_back(&configuration);
-    std::stable_sort(rows.begin(), rows.end(), [](const Configuration* a, const Configuration* b) {
-        return CompareStringA(LOCALE_USER_DEFAULT, 0, a->name, -1, b->name, -1) ==
-               CSTR_GREATER_THAN;
-    });
-    SendMessageA(view, WM_SETREDRAW, FALSE, 0);
     SendMessageA(view, LVM_DELETEALLITEMS, 0, 0);
-    for (const Configuration* configuration : rows) {
-        const int row = InsertListRow(view, configuration->name);
-        SetListCell(view, row, 1, configuration->ipAddress);
-    }
-    SendMessageA(view, WM_SETREDRAW, TRUE, 0);
+    // Without memory for the rows the list shows none; the configurations
+    // themselves are kept and saved all the same.
+    g_state.rows.Fill(g_state.configurations);
+    SendMessageA(view, LVM_SETITEMCOUNT, g_state.rows.Size(), 0);
     InvalidateRect(view, nullptr, TRUE);
 }
 

@@ -64,24 +64,6 @@ void InsertListColumn(HWND listView, int column, const char* title, int width) {
                  reinterpret_cast<LPARAM>(&header));
 }
 
-int InsertListRow(HWND listView, const char* firstColumnText) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = 65536;  // after every row; the control's sort places it
-    item.pszText = const_cast<char*>(firstColumnText);
-    return static_cast<int>(
-        SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-void SetListCell(HWND listView, int row, int column, const char* text) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
-    SendMessageA(listView, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 int SelectedListRow(HWND listView) {
     if (SendMessageA(listView, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return -1;
     return static_cast<int>(

@@ -45,8 +45,6 @@ void GetComboText(HWND comboBox, char (&text)[N]) {
 
 // Report-view list views.
 void InsertListColumn(HWND listView, int column, const char* title, int width);
-int InsertListRow(HWND listView, const char* firstColumnText);  // at the end; gives its index
-void SetListCell(HWND listView, int row, int column, const char* text);
 int SelectedListRow(HWND listView);  // -1 when no row is selected
 void GetListCell(HWND listView, int row, int column, char* text, std::size_t capacity);
 template <std::size_t N>

@@ -150,6 +150,9 @@ TEST_F(MainWindowTest, PickingAConfigurationShowsItAndItsNameCutTo35) {
     EXPECT_EQ(ShownIn(Main()), (Shown{"", "Default", "", "", "", "", true, "Home"}));
     PickConfiguration(longName.name);
     EXPECT_EQ(ControlText(Main(), IDC_SHOWN_GROUP), std::string(35, 'x'));
+    // Typing in the list picks the row whose name begins with the letter.
+    SendMessageA(GetDlgItem(Main(), IDC_CONFIGURATIONS), WM_CHAR, 'o', 1);
+    EXPECT_EQ(ControlText(Main(), IDC_SHOWN_GROUP), "Office");
 }
 
 TEST_F(MainWindowTest, ClickingAnEmptyPartOfTheListChangesNothing) {
