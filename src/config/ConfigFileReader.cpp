@@ -45,7 +45,8 @@ constexpr std::size_t kKeyCount = sizeof kConfigFileKeys / sizeof kConfigFileKey
 const ConfigFileKey* FindKey(const char* token, std::size_t length,
                              const std::size_t (&keyLengths)[kKeyCount]) {
     for (std::size_t index = 0; index < kKeyCount; ++index) {
-        if (keyLengths[index] == length && std::memcmp(token, kConfigFileKeys[index].key, length) == 0)
+        if (keyLengths[index] == length &&
+            std::memcmp(token, kConfigFileKeys[index].key, length) == 0)
             return &kConfigFileKeys[index];
     }
     return nullptr;

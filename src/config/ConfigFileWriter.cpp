@@ -42,7 +42,8 @@ std::size_t TextLength(const char* text) {
 
 class PieceWriter {
 public:
-    explicit PieceWriter(std::FILE* file) : file_(file), buffer_(kPieceBytes + kLargestBlockBytes) {}
+    explicit PieceWriter(std::FILE* file)
+        : file_(file), buffer_(kPieceBytes + kLargestBlockBytes) {}
 
     // Room for one more block of any size, or false when a write failed.
     bool MakeRoom() {
@@ -76,10 +77,10 @@ struct KeyText {
 
 void AppendBlock(PieceWriter& out, const Configuration& record, const KeyText (&keys)[kKeyCount]) {
     for (const KeyText& key : keys) {
-        const char* value = key.key->field ? record.*key.key->field
-                            : record.dhcpEnabled ? kDhcpOn
-                                                 : kDhcpOff;
-        out.Append(key.key->key, key.length);
+        const ConfigFileKey& entry = *key.key;
+        const char* dhcp = record.dhcpEnabled ? kDhcpOn : kDhcpOff;
+        const char* value = entry.field ? record.*entry.field : dhcp;
+        out.Append(entry.key, key.length);
         out.Append(": ", 2);
         out.AppendLine(value, TextLength(value));
     }
