@@ -37,7 +37,8 @@ bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& 
         ShowFileError("Error opening config file ", path, prompts);
         return false;
     }
-    ReadConfigurations(DecodeFileText(bytes), list);
+    DecodeFileText(bytes);
+    ReadConfigurations(bytes, list);
     return true;
 }
 

@@ -50,6 +50,11 @@ void ReadConfigurations(const std::string& text, ConfigurationList& list);
 // banner and blank lines: replacing such a file loses nothing.
 bool HoldsConfigurationsOrNothing(const std::string& text);
 
+// True when `start`, the first bytes of a text without a byte-order mark,
+// already yields a configuration whatever bytes follow it: the whole text
+// then does too, and HoldsConfigurationsOrNothing need not read it all.
+bool StartsWithConfiguration(const std::string& start);
+
 // Before a save replaces `path`: a file there that the reader makes nothing
 // of, though it holds something (a damaged file, one in an encoding Nicset
 // does not know, one too large to load), is copied unchanged to `path` + ".bak", replacing an older

@@ -10,6 +10,10 @@
 namespace {
 
 constexpr const char kBackupSuffix[] = ".bak";
+// Nicset's own file gives its first configuration within a few hundred
+// bytes; this much of it is read first, and usually settles the question
+// without reading (and allocating) the whole file.
+constexpr std::size_t kFirstPieceBytes = 64u << 10;
 
 }  // namespace
 
@@ -18,12 +22,25 @@ bool KeepUnreadableFile(const char* path, FileCalls& calls) {
     if (!original) return true;  // nothing there to lose
     std::string bytes;
     // What cannot be read cannot be judged: the save stops rather than risk it.
+    if (!ReadWholeFile(original.get(), bytes, kFirstPieceBytes)) return false;
+    // One too large to load is not read by a load: the save must not replace
+    // it unkept, whatever its first bytes hold.
+    if (!HasByteOrderMark(bytes) && StartsWithConfiguration(bytes) &&
+        RestIsAtMost(original.get(), kLargestConfigFileBytes - bytes.size()))
+        return true;
     if (!ReadWholeFile(original.get(), bytes)) return false;
     original.reset();
-    // One too large to load was not read: the save must not replace it unkept.
-    if (bytes.size() <= kLargestConfigFileBytes &&
-        HoldsConfigurationsOrNothing(DecodeFileText(bytes)))
-        return true;
+    if (bytes.size() <= kLargestConfigFileBytes) {
+        // The bytes themselves are what a copy keeps: only a Unicode file's
+        // text is decoded apart from them.
+        std::string decoded;
+        const bool unicode = HasByteOrderMark(bytes);
+        if (unicode) {
+            decoded = bytes;
+            DecodeFileText(decoded);
+        }
+        if (HoldsConfigurationsOrNothing(unicode ? decoded : bytes)) return true;
+    }
 
     const std::string backupPath = std::string(path) + kBackupSuffix;
     // Never written through a link planted under the name.

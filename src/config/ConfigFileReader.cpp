@@ -5,7 +5,6 @@
 // same records.
 #include <cstring>
 
-#include "common/BoundedText.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigFileKeys.h"
 
@@ -16,8 +15,9 @@ namespace {
 // by `delimiter`, a line end, a zero byte or the end of the text (none of
 // them stored). Every kind of line end counts: CR LF, LF and a lone CR (old
 // Mac files, damaged ones); the other control bytes are ordinary characters.
-// Characters past the field's 127 are read and dropped.
-void ReadToken(const char*& next, const char* end, char (&token)[kTextFieldSize], char delimiter) {
+// Characters past the field's 127 are read and dropped. Gives the length.
+std::size_t ReadToken(const char*& next, const char* end, char (&token)[kTextFieldSize],
+                      char delimiter) {
     const char* at = next;
     while (at != end && *at == ' ')
         ++at;
@@ -36,16 +36,24 @@ void ReadToken(const char*& next, const char* end, char (&token)[kTextFieldSize]
     }
     token[length] = '\0';
     next = at;
+    return length;
 }
 
-const ConfigFileKey* FindKey(const char* token) {
-    for (const ConfigFileKey& key : kConfigFileKeys) {
-        if (std::strcmp(token, key.key) == 0) return &key;
+constexpr std::size_t kKeyCount = sizeof kConfigFileKeys / sizeof kConfigFileKeys[0];
+
+// Most tokens are keys: the lengths sort them out before any comparison.
+const ConfigFileKey* FindKey(const char* token, std::size_t length,
+                             const std::size_t (&keyLengths)[kKeyCount]) {
+    for (std::size_t index = 0; index < kKeyCount; ++index) {
+        if (keyLengths[index] == length &&
+            std::memcmp(token, kConfigFileKeys[index].key, length) == 0)
+            return &kConfigFileKeys[index];
     }
     return nullptr;
 }
 
-// Hands each completed block to `store`, which says whether to go on.
+// Hands each completed block to `store`, with whether any text follows the
+// block's last token; `store` says whether to go on.
 template <typename Store>
 void ReadBlocks(const std::string& text, Store store) {
     const char* next = text.data();
@@ -53,19 +61,22 @@ void ReadBlocks(const std::string& text, Store store) {
     // One working record for the whole file: a key missing from a block keeps
     // the value the previous block gave it.
     Configuration working{};
+    std::size_t keyLengths[kKeyCount];
+    for (std::size_t index = 0; index < kKeyCount; ++index)
+        keyLengths[index] = std::strlen(kConfigFileKeys[index].key);
     char key[kTextFieldSize];
     char value[kTextFieldSize];
     while (next != end) {
-        ReadToken(next, end, key, ':');
-        const ConfigFileKey* found = FindKey(key);
+        const ConfigFileKey* found = FindKey(key, ReadToken(next, end, key, ':'), keyLengths);
         if (!found) continue;
-        ReadToken(next, end, value, '\n');
+        // A token fits its field whole, so a text value is read straight into it.
         if (found->field) {
-            CopyText(working.*found->field, value);
+            ReadToken(next, end, working.*found->field, '\n');
         } else {
+            ReadToken(next, end, value, '\n');
             working.dhcpEnabled = std::strcmp(value, kDhcpOn) == 0 ? 1 : 0;
         }
-        if (found == &kBlockEndKey && !store(working)) return;
+        if (found == &kBlockEndKey && !store(working, next != end)) return;
     }
 }
 
@@ -94,12 +105,12 @@ std::size_t MostBlocks(const std::string& text) {
 
 void ReadConfigurations(const std::string& text, ConfigurationList& list) {
     list.Reserve(MostBlocks(text));
-    ReadBlocks(text, [&list](const Configuration& record) { return list.Append(record); });
+    ReadBlocks(text, [&list](const Configuration& record, bool) { return list.Append(record); });
 }
 
 bool HoldsConfigurationsOrNothing(const std::string& text) {
     bool found = false;
-    ReadBlocks(text, [&found](const Configuration&) {
+    ReadBlocks(text, [&found](const Configuration&, bool) {
         found = true;
         return false;  // one is enough
     });
@@ -113,4 +124,18 @@ bool HoldsConfigurationsOrNothing(const std::string& text) {
         start = end + 1;
     }
     return true;
+}
+
+bool StartsWithConfiguration(const std::string& start) {
+    // Every token before a block stored with text still after it ended at a
+    // key's delimiter or a line end inside `start` (a CR's LF looked for
+    // inside it too), so whatever follows, the whole text reads the same
+    // tokens up to there and stores that block as well. A token cut by the
+    // end of `start` could read on into what follows: that proves nothing.
+    bool found = false;
+    ReadBlocks(start, [&found](const Configuration&, bool textFollows) {
+        found = textFollows;
+        return false;  // the first block decides
+    });
+    return found;
 }

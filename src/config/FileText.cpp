@@ -74,13 +74,20 @@ std::u16string FromUtf8(const std::string& bytes, std::size_t start) {
     return units;
 }
 
-// The bytes from the file's position to its end; 0 when that cannot be told.
-std::size_t RemainingBytes(std::FILE* file) {
+// The bytes from the file's position to its end, in `bytes`; false when that
+// cannot be told.
+bool RemainingBytes(std::FILE* file, std::size_t& bytes) {
     const long start = std::ftell(file);
-    if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) return 0;
+    if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) return false;
     const long end = std::ftell(file);
-    if (std::fseek(file, start, SEEK_SET) != 0) return 0;
-    return end > start ? static_cast<std::size_t>(end - start) : 0;
+    if (std::fseek(file, start, SEEK_SET) != 0 || end < 0) return false;
+    bytes = end > start ? static_cast<std::size_t>(end - start) : 0;
+    return true;
+}
+
+std::size_t RemainingBytes(std::FILE* file) {
+    std::size_t bytes = 0;
+    return RemainingBytes(file, bytes) ? bytes : 0;
 }
 
 }  // namespace
@@ -104,9 +111,21 @@ bool ReadWholeFile(std::FILE* file, std::string& bytes, std::size_t limit) {
     return std::ferror(file) == 0;
 }
 
-std::string DecodeFileText(const std::string& bytes) {
-    if (StartsWith(bytes, "\xEF\xBB\xBF", 3)) return Utf16ToAnsi(FromUtf8(bytes, 3));
-    if (StartsWith(bytes, "\xFF\xFE", 2)) return Utf16ToAnsi(FromUtf16(bytes, 2, false));
-    if (StartsWith(bytes, "\xFE\xFF", 2)) return Utf16ToAnsi(FromUtf16(bytes, 2, true));
-    return bytes;
+bool RestIsAtMost(std::FILE* file, std::size_t limit) {
+    std::size_t bytes = 0;
+    return RemainingBytes(file, bytes) && bytes <= limit;
+}
+
+bool HasByteOrderMark(const std::string& bytes) {
+    return StartsWith(bytes, "\xEF\xBB\xBF", 3) || StartsWith(bytes, "\xFF\xFE", 2) ||
+           StartsWith(bytes, "\xFE\xFF", 2);
+}
+
+void DecodeFileText(std::string& text) {
+    if (StartsWith(text, "\xEF\xBB\xBF", 3))
+        text = Utf16ToAnsi(FromUtf8(text, 3));
+    else if (StartsWith(text, "\xFF\xFE", 2))
+        text = Utf16ToAnsi(FromUtf16(text, 2, false));
+    else if (StartsWith(text, "\xFE\xFF", 2))
+        text = Utf16ToAnsi(FromUtf16(text, 2, true));
 }

@@ -12,10 +12,18 @@
 // False on a read error.
 bool ReadWholeFile(std::FILE* file, std::string& bytes, std::size_t limit = SIZE_MAX);
 
+// True when the rest of an open file is known to be no longer than `limit`
+// bytes; false when it is longer or its length cannot be told.
+bool RestIsAtMost(std::FILE* file, std::size_t limit);
+
+// True when the bytes start with a byte-order mark that DecodeFileText converts.
+bool HasByteOrderMark(const std::string& bytes);
+
 // A text that starts with a UTF-16 (little- or big-endian) or UTF-8 byte-
-// order mark, converted to the ANSI code page without its mark; characters
-// the code page lacks become "?". Any other text is given back unchanged.
-std::string DecodeFileText(const std::string& bytes);
+// order mark is replaced by its conversion to the ANSI code page, without its
+// mark; characters the code page lacks become "?". Any other text is left as
+// it is, in place: a file of megabytes is not copied for nothing.
+void DecodeFileText(std::string& text);
 
 // UTF-16 code units in the ANSI code page, one "?" for each character it
 // lacks. Split by platform: the system's own conversion on Windows, the

@@ -19,7 +19,8 @@ void Check(bool condition) {
 
 ConfigurationList Read(const void* data, std::size_t size) {
     ConfigurationList list;
-    const std::string text = DecodeFileText(std::string(static_cast<const char*>(data), size));
+    std::string text(static_cast<const char*>(data), size);
+    DecodeFileText(text);
     ReadConfigurations(text, list);
     Check(list.Size() == 0 || HoldsConfigurationsOrNothing(text));
     return list;

@@ -284,6 +284,10 @@ TEST(ConfigFileTest, ASaveKeepsAFileItCouldNotReadAsBak) {
         {"configurations among junk", junk + "\n" + Block("A") + junk, false},
         {"configurations in UTF-16", Utf16(Block("A"), true), false},
         {"configurations in a file too large to load", OverTheSizeLimit(Block("A")), true},
+        // Judged past the first piece a save reads of the old file.
+        {"configurations after 100 KB of junk", std::string(100 << 10, 'j') + Block("A"), false},
+        {"100 KB of junk after configurations", Block("A") + std::string(100 << 10, 'j'), false},
+        {"100 KB of junk alone", std::string(100 << 10, 'j'), true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -302,6 +306,30 @@ TEST(ConfigFileTest, ASaveKeepsAFileItCouldNotReadAsBak) {
         // A second save finds Nicset's own file and keeps the copy as it is.
         EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf({}), prompts));
         EXPECT_EQ(ReadBytes(backup), row.kept ? row.original : "an older copy");
+    }
+}
+
+// The first bytes of a file settle that it holds a configuration only when
+// nothing after them could change the tokens read up to the block's end.
+TEST(ConfigFileTest, AFileIsJudgedByItsFirstBytesOnlyWhenTheyEndTheBlock) {
+    const struct {
+        const char* what;
+        std::string start;
+        bool settled;
+    } rows[] = {
+        {"a whole block and more", Block("A") + "x", true},
+        {"the last key and its value, a line end and more", "2- Sevidor DNS: 8.8.8.8\nx", true},
+        {"the last key on its own line, its value on the next", "2- Sevidor DNS\r\nx\r\ny", true},
+        {"the value cut by the end", "2- Sevidor DNS: 8.8.8.8", false},
+        {"a CR at the end, its LF perhaps next", "2- Sevidor DNS: 8.8.8.8\r", false},
+        {"the key cut by the end", "2- Sevidor DNS", false},
+        {"a key that goes on", "2- Sevidor DNS2: x\r\nx", false},
+        {"no block", "Nombre: A\r\nx", false},
+        {"nothing", "", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(StartsWithConfiguration(row.start), row.settled);
     }
 }
 
