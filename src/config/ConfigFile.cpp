@@ -38,8 +38,14 @@ bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& 
         return false;
     }
     DecodeFileText(bytes);
-    ReadConfigurations(bytes, list);
-    return true;
+    if (ReadConfigurations(bytes, list)) return true;
+    // The list cannot hold the whole file, and the save at closing would
+    // replace the file with what it holds: the file is kept first.
+    std::string().swap(bytes);
+    FileCalls system;
+    KeepFileCopy(path, system);
+    ShowFileError("Error opening config file ", path, prompts);
+    return false;
 }
 
 bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts,

@@ -43,8 +43,9 @@ bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPro
 
 // Appends every block of a file's text to `list`; a block counts once its
 // "2- Sevidor DNS" line has been read. Keys may come in any order, and a key
-// missing from a block keeps the previous block's value.
-void ReadConfigurations(const std::string& text, ConfigurationList& list);
+// missing from a block keeps the previous block's value. False when the list
+// took no more (memory ran out): the blocks before are in it, the rest not.
+bool ReadConfigurations(const std::string& text, ConfigurationList& list);
 
 // True when the text yields a configuration, or holds nothing but the
 // banner and blank lines: replacing such a file loses nothing.
@@ -62,8 +63,16 @@ bool StartsWithConfiguration(const std::string& start);
 // copy is complete on disk or none was needed.
 bool KeepUnreadableFile(const char* path, FileCalls& calls);
 
+// Copies the file at `path` unchanged to `path` + ".bak", replacing an older
+// copy; never written through a link planted under that name. True when the
+// copy is complete on disk.
+bool KeepFileCopy(const char* path, FileCalls& calls);
+
 // Opens `path` and reads it into `list`; a file saved as Unicode is read as
 // the text it holds. False (after telling the user "Error opening config
 // file ") when the file cannot be opened or is larger than
-// kLargestConfigFileBytes; the list is then unchanged.
+// kLargestConfigFileBytes, the list then unchanged; or when it holds more
+// configurations than memory can take: the list then has those that fit,
+// and the file is first copied whole to `path` + ".bak", since the next
+// save replaces it with the list.
 bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts);

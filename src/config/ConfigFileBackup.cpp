@@ -31,22 +31,26 @@ bool KeepUnreadableFile(const char* path, FileCalls& calls) {
     if (!ReadWholeFile(original.get(), bytes)) return false;
     original.reset();
     if (bytes.size() <= kLargestConfigFileBytes) {
-        // The bytes themselves are what a copy keeps: only a Unicode file's
-        // text is decoded apart from them.
-        std::string decoded;
-        const bool unicode = HasByteOrderMark(bytes);
-        if (unicode) {
-            decoded = bytes;
-            DecodeFileText(decoded);
-        }
-        if (HoldsConfigurationsOrNothing(unicode ? decoded : bytes)) return true;
+        DecodeFileText(bytes);
+        if (HoldsConfigurationsOrNothing(bytes)) return true;
     }
+    // The copy is made from the file itself, not from what was read of it.
+    return KeepFileCopy(path, calls);
+}
 
+bool KeepFileCopy(const char* path, FileCalls& calls) {
+    FileHandle original(std::fopen(path, "rb"));
+    if (!original) return false;
     const std::string backupPath = std::string(path) + kBackupSuffix;
     // Never written through a link planted under the name.
     FileHandle backup(CreateFileAfresh(backupPath.c_str(), calls));
     if (!backup) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), backup.get()) == bytes.size() &&
-                         calls.CommitToDisk(backup.get());
+    // In pieces: the copy may be wanted just when memory has run out.
+    char piece[16384];
+    bool written = true;
+    std::size_t read = 0;
+    while (written && (read = std::fread(piece, 1, sizeof piece, original.get())) > 0)
+        written = std::fwrite(piece, 1, read, backup.get()) == read;
+    written = written && std::ferror(original.get()) == 0 && calls.CommitToDisk(backup.get());
     return std::fclose(backup.release()) == 0 && written;
 }

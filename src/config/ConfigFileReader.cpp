@@ -103,9 +103,14 @@ std::size_t MostBlocks(const std::string& text) {
 
 }  // namespace
 
-void ReadConfigurations(const std::string& text, ConfigurationList& list) {
+bool ReadConfigurations(const std::string& text, ConfigurationList& list) {
     list.Reserve(MostBlocks(text));
-    ReadBlocks(text, [&list](const Configuration& record, bool) { return list.Append(record); });
+    bool kept = true;
+    ReadBlocks(text, [&list, &kept](const Configuration& record, bool) {
+        kept = list.Append(record);
+        return kept;
+    });
+    return kept;
 }
 
 bool HoldsConfigurationsOrNothing(const std::string& text) {

@@ -263,6 +263,30 @@ TEST(ConfigFileTest, AFileThatCannotBeLoadedIsReportedAndLeavesTheListAlone) {
     }
 }
 
+// A file holding more configurations than the list can take (memory ran out;
+// here the list refuses them while a question is open) is kept whole as .bak
+// before the save at closing replaces it with what the list holds.
+TEST(ConfigFileTest, ALoadThatCannotKeepEveryConfigurationKeepsTheFileAsBak) {
+    ScratchDirectory directory;
+    const std::string path = directory.File(kConfigFileName);
+    const std::string original = kBanner + Block("A") + Block("B");
+    WriteBytes(path, original);
+    WriteBytes(path + ".bak", "an older copy");
+    ConfigurationList list = ListOf({kOficina});
+    ScriptedPrompts prompts;
+    prompts.answers = {false};
+    prompts.whileAsking = [&] { EXPECT_FALSE(LoadConfigurations(path.c_str(), list, prompts)); };
+    EXPECT_FALSE(AddConfiguration(list, MakeRecord(kOficina), prompts));
+
+    EXPECT_EQ(TextsOf(list), std::vector<RecordTexts>{kOficina});
+    ASSERT_EQ(prompts.errors.size(), 1u);
+    EXPECT_EQ(prompts.errors[0].text, "Error opening config file " + path);
+    EXPECT_EQ(ReadBytes(path + ".bak"), original);
+    EXPECT_TRUE(SaveConfigurations(path.c_str(), list, prompts));
+    EXPECT_EQ(ReadBytes(path), kBanner + kOficinaBlock);
+    EXPECT_EQ(ReadBytes(path + ".bak"), original);
+}
+
 // A file that yields no configuration but holds something is kept, unchanged,
 // beside the new one; Nicset's own banner alone is simply replaced.
 TEST(ConfigFileTest, ASaveKeepsAFileItCouldNotReadAsBak) {
