@@ -3,10 +3,12 @@
 // order.
 #pragma once
 
+#include <string_view>
+
 #include "config/Configuration.h"
 
 struct ConfigFileKey {
-    const char* key;
+    std::string_view key;  // its length known without counting
     // The text field the value belongs to; null for the DHCP switch, whose
     // value is "Si" or "No".
     char (Configuration::*field)[kTextFieldSize];

@@ -39,15 +39,10 @@ std::size_t ReadToken(const char*& next, const char* end, char (&token)[kTextFie
     return length;
 }
 
-constexpr std::size_t kKeyCount = sizeof kConfigFileKeys / sizeof kConfigFileKeys[0];
-
 // Most tokens are keys: the lengths sort them out before any comparison.
-const ConfigFileKey* FindKey(const char* token, std::size_t length,
-                             const std::size_t (&keyLengths)[kKeyCount]) {
-    for (std::size_t index = 0; index < kKeyCount; ++index) {
-        if (keyLengths[index] == length &&
-            std::memcmp(token, kConfigFileKeys[index].key, length) == 0)
-            return &kConfigFileKeys[index];
+const ConfigFileKey* FindKey(const char* token, std::size_t length) {
+    for (const ConfigFileKey& key : kConfigFileKeys) {
+        if (key.key == std::string_view(token, length)) return &key;
     }
     return nullptr;
 }
@@ -61,13 +56,10 @@ void ReadBlocks(const std::string& text, Store store) {
     // One working record for the whole file: a key missing from a block keeps
     // the value the previous block gave it.
     Configuration working{};
-    std::size_t keyLengths[kKeyCount];
-    for (std::size_t index = 0; index < kKeyCount; ++index)
-        keyLengths[index] = std::strlen(kConfigFileKeys[index].key);
     char key[kTextFieldSize];
     char value[kTextFieldSize];
     while (next != end) {
-        const ConfigFileKey* found = FindKey(key, ReadToken(next, end, key, ':'), keyLengths);
+        const ConfigFileKey* found = FindKey(key, ReadToken(next, end, key, ':'));
         if (!found) continue;
         // A token fits its field whole, so a text value is read straight into it.
         if (found->field) {

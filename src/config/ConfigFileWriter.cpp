@@ -22,10 +22,7 @@ constexpr std::size_t kKeyCount = sizeof kConfigFileKeys / sizeof kConfigFileKey
 constexpr std::size_t LongestKey() {
     std::size_t longest = 0;
     for (const ConfigFileKey& key : kConfigFileKeys) {
-        std::size_t length = 0;
-        while (key.key[length] != '\0')
-            ++length;
-        if (length > longest) longest = length;
+        if (key.key.size() > longest) longest = key.key.size();
     }
     return longest;
 }
@@ -70,17 +67,11 @@ private:
     std::size_t used_ = 0;
 };
 
-struct KeyText {
-    const ConfigFileKey* key;
-    std::size_t length;
-};
-
-void AppendBlock(PieceWriter& out, const Configuration& record, const KeyText (&keys)[kKeyCount]) {
-    for (const KeyText& key : keys) {
-        const ConfigFileKey& entry = *key.key;
+void AppendBlock(PieceWriter& out, const Configuration& record) {
+    for (const ConfigFileKey& key : kConfigFileKeys) {
         const char* dhcp = record.dhcpEnabled ? kDhcpOn : kDhcpOff;
-        const char* value = entry.field ? record.*entry.field : dhcp;
-        out.Append(entry.key, key.length);
+        const char* value = key.field ? record.*key.field : dhcp;
+        out.Append(key.key.data(), key.key.size());
         out.Append(": ", 2);
         out.AppendLine(value, TextLength(value));
     }
@@ -91,15 +82,12 @@ void AppendBlock(PieceWriter& out, const Configuration& record, const KeyText (&
 
 bool WriteConfigurations(std::FILE* file, const ConfigurationList& list) {
     try {
-        KeyText keys[kKeyCount];
-        for (std::size_t index = 0; index < kKeyCount; ++index)
-            keys[index] = {&kConfigFileKeys[index], std::strlen(kConfigFileKeys[index].key)};
         PieceWriter out(file);
         for (const char* line : kBannerLines)
             out.AppendLine(line, std::strlen(line));
         for (const Configuration& record : list) {
             if (!out.MakeRoom()) return false;
-            AppendBlock(out, record, keys);
+            AppendBlock(out, record);
         }
         return out.Flush();
     } catch (const std::bad_alloc&) {

@@ -65,7 +65,7 @@ void ReadToken(TextCursor& text, char (&token)[kTextFieldSize], char delimiter) 
 
 const ConfigFileKey* FindKey(const char* token) {
     for (const ConfigFileKey& key : kConfigFileKeys) {
-        if (std::strcmp(token, key.key) == 0) return &key;
+        if (std::strcmp(token, key.key.data()) == 0) return &key;
     }
     return nullptr;
 }
