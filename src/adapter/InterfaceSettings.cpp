@@ -201,9 +201,8 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
     CopyLineText(result.name, (kBackUpNamePrefix + FieldText(adapter.description)).c_str());
 }
 
-bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
-                            AdapterEntry adapter, Configuration configuration) {
-    constexpr bool kFailed = true;
+ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
+                                   AdapterEntry adapter, Configuration configuration) {
     const std::string ipAddress = FieldText(configuration.ipAddress);
     const std::string gateway = FieldText(configuration.gateway);
     const std::string mask = FieldText(configuration.mask);
@@ -214,18 +213,18 @@ bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
     // Cutting a longer text would store a different, wrong address; refuse
     // the whole configuration before anything is written.
     for (const std::string* text : {&ipAddress, &gateway, &mask, &macAddress}) {
-        if (text->size() > kLongestAddress) return kFailed;
+        if (text->size() > kLongestAddress) return ApplyResult::kRefused;
     }
-    if (resolverList.size() > kLongestResolverList) return kFailed;
+    if (resolverList.size() > kLongestResolverList) return ApplyResult::kRefused;
     // So is an address Windows could not use.
     if (!IsWritableAddress(ipAddress) || !IsWritableAddress(gateway) || !IsWritableMask(mask)) {
-        return kFailed;
+        return ApplyResult::kRefused;
     }
 
     // Every write is tried; one that fails makes the whole apply fail.
     bool failed = false;
     const auto count = [&failed](bool written) {
-        if (!written) failed = kFailed;
+        if (!written) failed = true;
     };
     const std::uint32_t stringType = IsNtFamily(profile) ? kRegMultiSz : kRegSz;
 
@@ -244,5 +243,5 @@ bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
     key.Close();
     key = OpenAdapterClassKey(registry, profile, adapter);
     count(WriteNetworkAddress(registry, key, macAddress));
-    return failed;
+    return failed ? ApplyResult::kPutBack : ApplyResult::kApplied;
 }

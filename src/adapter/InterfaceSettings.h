@@ -13,9 +13,19 @@
 void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, AdapterEntry adapter,
                            Configuration& result);
 
-// Returns `failed`, the one result where true means trouble: true when at
-// least one write failed. A text too long for its value, or an address or
-// mask Windows could not use, is refused before anything is written (and
-// counts as failed too).
-bool ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
-                            AdapterEntry adapter, Configuration configuration);
+// What an apply did. The window and the command line report it alike.
+enum class ApplyResult {
+    kApplied,        // every value written
+    kRefused,        // the configuration failed the checks; nothing written
+    kPutBack,        // a write failed; every value written was put back
+    kPartlyChanged,  // a write failed and putting back failed too
+};
+
+// A text too long for its value, or an address or mask Windows could not
+// use, is refused before anything is written.
+ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
+                                   AdapterEntry adapter, Configuration configuration);
+
+inline bool ApplyFailed(ApplyResult result) {
+    return result != ApplyResult::kApplied;
+}

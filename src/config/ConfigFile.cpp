@@ -15,35 +15,30 @@ void ShowFileError(const char* what, const char* path, UserPrompts& prompts) {
     prompts.ShowError(text, kErrorTitle);
 }
 
-// Opens `path` with the C library `mode`. When it cannot be opened, tells the
-// user "Error opening config file " and `path` and gives an empty handle.
-FileHandle OpenConfigFile(const char* path, const char* mode, UserPrompts& prompts) {
-    FileHandle file(std::fopen(path, mode));
-    if (!file) ShowFileError("Error opening config file ", path, prompts);
-    return file;
-}
-
 }  // namespace
 
-bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts) {
+FileReadResult ReadConfigFile(const char* path, ConfigurationList& list) {
     // Binary mode: the reader handles the line ends itself, the same on every build.
-    FileHandle file = OpenConfigFile(path, "rb", prompts);
-    if (!file) return false;
+    FileHandle file(std::fopen(path, "rb"));
+    if (!file) return FileReadResult::kCannotOpen;
     // A read error ends the load as the end of the file does.
     std::string bytes;
     ReadWholeFile(file.get(), bytes, kLargestConfigFileBytes);
     file.reset();
-    if (bytes.size() > kLargestConfigFileBytes) {
-        ShowFileError("Error opening config file ", path, prompts);
-        return false;
-    }
+    if (bytes.size() > kLargestConfigFileBytes) return FileReadResult::kCannotOpen;
     DecodeFileText(bytes);
-    if (ReadConfigurations(bytes, list)) return true;
+    return ReadConfigurations(bytes, list) ? FileReadResult::kWhole : FileReadResult::kPartial;
+}
+
+bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts) {
+    const FileReadResult result = ReadConfigFile(path, list);
+    if (result == FileReadResult::kWhole) return true;
     // The list cannot hold the whole file, and the save at closing would
     // replace the file with what it holds: the file is kept first.
-    std::string().swap(bytes);
-    FileCalls system;
-    KeepFileCopy(path, system);
+    if (result == FileReadResult::kPartial) {
+        FileCalls system;
+        KeepFileCopy(path, system);
+    }
     ShowFileError("Error opening config file ", path, prompts);
     return false;
 }

@@ -68,6 +68,17 @@ bool KeepUnreadableFile(const char* path, FileCalls& calls);
 // copy is complete on disk.
 bool KeepFileCopy(const char* path, FileCalls& calls);
 
+// What reading the file gave.
+enum class FileReadResult {
+    kWhole,       // every configuration of the file is in the list
+    kPartial,     // memory ran out: the list has the configurations before
+    kCannotOpen,  // not opened, or larger than kLargestConfigFileBytes; list unchanged
+};
+
+// Reads `path` into `list` and does nothing else: no message, no copy,
+// nothing written. A file saved as Unicode is read as the text it holds.
+FileReadResult ReadConfigFile(const char* path, ConfigurationList& list);
+
 // Opens `path` and reads it into `list`; a file saved as Unicode is read as
 // the text it holds. False (after telling the user "Error opening config
 // file ") when the file cannot be opened or is larger than

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "adapter/InterfaceSettings.h"
@@ -15,6 +14,7 @@
 #include "config/ConfigurationList.h"
 #include "resource.h"
 #include "ui/AddConfigurationDialog.h"
+#include "ui/ApplyReport.h"
 #include "ui/ConfigurationRows.h"
 #include "ui/LinkLabel.h"
 #include "ui/MessageBoxPrompts.h"
@@ -26,12 +26,6 @@ constexpr const char kNothingShown[] = "Configuration: nothing";
 constexpr std::size_t kCaptionLength = 35;
 constexpr const char kHelpDocument[] = "Manual Nicset.pdf";
 constexpr const char kSelectInterface[] = "You must select a interface";
-constexpr const char kApplyFailed[] =
-    "An error has happened, changes weren't applied.\nVerify inserted fields.";
-constexpr const char kApplied[] = "Changes successfully applied\n";
-// "Interfaz" is the program's own text, as its users know it; left as it is.
-constexpr const char kRestartInterface[] = "Reboot the Interfaz";
-constexpr const char kRestartWindows[] = "Reboot Windows";
 constexpr const char kHelpNotFound[] = "Help file not found";
 
 // The main window's state; the process opens one main window.
@@ -139,16 +133,9 @@ bool InterfacePicked(HWND dialog) {
 void OnApply(HWND dialog) {
     if (!InterfacePicked(dialog)) return;
     CollectConfiguration(dialog, g_state.working);
-    const bool failed = ApplyInterfaceSettings(g_state.registry, g_state.profile,
-                                               g_state.selectedAdapter, g_state.working);
-    if (failed) {
-        ShowError(dialog, kApplyFailed);
-        return;
-    }
-    char message[256];
-    std::snprintf(message, sizeof(message), "%s%s", kApplied,
-                  IsNtFamily(g_state.profile) ? kRestartInterface : kRestartWindows);
-    ShowMessage(dialog, message, kCompleteTitle, MB_ICONINFORMATION);
+    ShowApplyResult(dialog, g_state.profile,
+                    ApplyInterfaceSettings(g_state.registry, g_state.profile,
+                                           g_state.selectedAdapter, g_state.working));
 }
 
 void OnBackUp(HWND dialog) {

@@ -17,7 +17,7 @@ TEST_P(ApplyInterfaceSettingsTest, WritesEveryValueWithItsTypeAndFixedLength) {
         const std::uint32_t text = nt ? kRegMultiSz : kRegSz;
         const std::string tcpip = InterfacePath(profile, adapter);
 
-        EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, kOffice));
+        EXPECT_FALSE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, kOffice)));
 
         EXPECT_EQ(backend().Inspect(tcpip, "EnableDHCP"),
                   (RegistryValue{kRegDword, Bytes("\1\0\0\0")}));
@@ -58,7 +58,8 @@ TEST_P(ApplyInterfaceSettingsTest, JoinsTheResolverListUpToItsLength) {
         Configuration configuration = kOffice;
         CopyText(configuration.dns1, row.dns1);
         CopyText(configuration.dns2, row.dns2);
-        EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, configuration));
+        EXPECT_FALSE(
+            ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, configuration)));
         EXPECT_EQ(backend().Inspect(InterfacePath(profile, adapter), "NameServer"),
                   (RegistryValue{kRegSz, Padded(row.list, 40)}));
     }
@@ -93,14 +94,15 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
         SCOPED_TRACE(row.what);
         Configuration configuration = kOffice;
         CopyText(configuration.*row.field, row.text.c_str());
-        EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, adapter, configuration));
+        EXPECT_TRUE(
+            ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, configuration)));
         EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
         EXPECT_FALSE(backend().KeyExists(ClassPath(profile, adapter)));
     }
 
     Configuration unterminated = kOffice;
     std::memset(unterminated.ipAddress, '1', kTextFieldSize);
-    EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, adapter, unterminated));
+    EXPECT_TRUE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, unterminated)));
     EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
 
     // Fifteen characters fit. A multi-string gets both its terminators, one
@@ -112,7 +114,8 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
         const PlatformProfile familyProfile = backend().Profile(family);
         const AdapterEntry familyAdapter = FamilyAdapter(familyProfile, "0002", "X");
         const std::string tcpip = InterfacePath(familyProfile, familyAdapter);
-        EXPECT_FALSE(ApplyInterfaceSettings(registry(), familyProfile, familyAdapter, longest));
+        EXPECT_FALSE(
+            ApplyFailed(ApplyInterfaceSettings(registry(), familyProfile, familyAdapter, longest)));
         const bool nt = familyProfile.family == "NT";
         const RegistryValue written{nt ? kRegMultiSz : kRegSz, Padded(fifteen, nt ? 17 : 16)};
         EXPECT_EQ(backend().Inspect(tcpip, "IPAddress"), written);
@@ -144,7 +147,8 @@ TEST_P(ApplyInterfaceSettingsTest, DefaultDeletesTheHardwareAddress) {
         }
         Configuration configuration = kOffice;
         CopyText(configuration.macAddress, row.macAddress);
-        EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, configuration));
+        EXPECT_FALSE(
+            ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, configuration)));
         EXPECT_EQ(backend().Inspect(ClassPath(profile, adapter), "NetworkAddress"), row.expected);
     }
 }
@@ -155,23 +159,25 @@ TEST_P(ApplyInterfaceSettingsTest, AKeyWithoutRightsFailsWhileTheOtherValuesAreW
     if (!backend().RefuseFullAccess(ClassPath(profile, refusedClass))) {
         GTEST_SKIP() << "cannot refuse a key";
     }
-    EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, refusedClass, kOffice));
+    EXPECT_TRUE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, refusedClass, kOffice)));
     EXPECT_TRUE(backend().Inspect(InterfacePath(profile, refusedClass), "IPAddress"));
     EXPECT_TRUE(backend().Inspect(InterfacePath(profile, refusedClass), "NameServer"));
     Configuration keepOwnAddress = kOffice;
     CopyText(keepOwnAddress.macAddress, "Default");
-    EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, refusedClass, keepOwnAddress));
+    EXPECT_FALSE(
+        ApplyFailed(ApplyInterfaceSettings(registry(), profile, refusedClass, keepOwnAddress)));
 
     const AdapterEntry refusedTcpip = MakeAdapter("{REFUSED}", "0002", "Y");
     ASSERT_TRUE(backend().RefuseFullAccess(InterfacePath(profile, refusedTcpip)));
-    EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, refusedTcpip, kOffice));
+    EXPECT_TRUE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, refusedTcpip, kOffice)));
     EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedTcpip), "IPAddress"));
     EXPECT_TRUE(backend().Inspect(ClassPath(profile, refusedTcpip), "NetworkAddress"));
 }
 
 TEST_P(ApplyInterfaceSettingsTest, AnAdapterWithoutKeyNamesWritesNothingToTheBaseKeys) {
     const PlatformProfile profile = backend().Profile("NT");
-    EXPECT_TRUE(ApplyInterfaceSettings(registry(), profile, MakeAdapter("", "", "X"), kOffice));
+    EXPECT_TRUE(ApplyFailed(
+        ApplyInterfaceSettings(registry(), profile, MakeAdapter("", "", "X"), kOffice)));
     EXPECT_FALSE(backend().Inspect(profile.tcpipBasePath, "IPAddress"));
     EXPECT_FALSE(backend().Inspect(profile.adapterClassBasePath, "NetworkAddress"));
 }
@@ -193,7 +199,8 @@ TEST_P(ApplyInterfaceSettingsTest, WhatIsAppliedReadsBack) {
         backend().Seed(ClassPath(profile, adapter), "BusType", kRegSz, Bytes("5\0"));
         for (const Configuration& configuration : configurations) {
             SCOPED_TRACE(testing::Message() << family << " " << configuration.ipAddress);
-            EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, adapter, configuration));
+            EXPECT_FALSE(
+                ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, configuration)));
             Configuration readBack = JunkConfiguration();
             ReadInterfaceSettings(registry(), profile, adapter, readBack);
             ExpectSameSettings(readBack, configuration);
@@ -210,7 +217,7 @@ TEST_P(ApplyInterfaceSettingsTest, The98ResolverListIsSharedByEveryInterface) {
             MakeAdapter(profile.family == "NT" ? "{A}" : "0000", "0000", "A");
         const AdapterEntry second =
             MakeAdapter(profile.family == "NT" ? "{B}" : "0001", "0001", "B");
-        EXPECT_FALSE(ApplyInterfaceSettings(registry(), profile, first, kOffice));
+        EXPECT_FALSE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, first, kOffice)));
         Configuration result{};
         ReadInterfaceSettings(registry(), profile, second, result);
         EXPECT_STREQ(result.dns1, profile.family == "98" ? "10.0.0.1" : "");
