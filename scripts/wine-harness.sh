@@ -1,12 +1,15 @@
 #!/bin/sh
 # A private Wine prefix and X display for running Nicset and its tests.
 #
-#   wine-harness.sh setup    DIR [ARCH]  fresh prefix in DIR, own Xvfb
-#   wine-harness.sh ensure   DIR [ARCH]  as setup, but keeps an existing prefix
+#   wine-harness.sh setup    DIR [ARCH [KEEPER]]  fresh prefix in DIR, own Xvfb
+#   wine-harness.sh ensure   DIR [ARCH [KEEPER]]  as setup, but keeps an existing prefix
 #   wine-harness.sh prefix   DIR [ARCH]  only the prefix (kept), on the caller's display
 #   wine-harness.sh exec     DIR CMD..   run a Windows program in that prefix
 #   wine-harness.sh teardown DIR         stop this prefix's wineserver and Xvfb
 #
+# KEEPER is the build's wine_desktop_keeper.exe: started once the prefix is
+# ready, it keeps the session's desktop until teardown, so that a program
+# started right after another one ended does not wait on a closing desktop.
 # ARCH is 32 or 64, the Wine to use (by default the first that runs here, see
 # wine-arch.sh); DIR remembers it for exec. A 32-bit prefix lives in
 # DIR/prefix, a 64-bit one in DIR/prefix64: Wine cannot change a prefix's
@@ -22,9 +25,11 @@ mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 
+keeper=""
 case "$command" in
 setup | ensure | prefix)
     arch=${1:-$("$here/wine-arch.sh" first)}
+    keeper=${2:-}
     echo "$arch" >"$dir/arch"
     ;;
 *) arch=$(cat "$dir/arch" 2>/dev/null || echo 32) ;;
@@ -93,8 +98,20 @@ stop_xvfb() {
     rm -f "$dir/display" "$dir/xvfb.pid"
 }
 
+# One Wine session from setup to teardown. A server that a program starts
+# itself (Debian's wrapper gives it -p0) ends its session as soon as the last
+# program exits: it stops services.exe, the desktop and the other system
+# processes, and the next program pays, or races, a whole new session start
+# before its first window shows. Started before any program, with -p, the
+# server keeps them; teardown stops it.
+start_server() {
+    mkdir -p "$WINEPREFIX" # the server needs its prefix's folder, even a new one
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+}
+
 make_prefix() {
     use_display
+    start_server
     wine wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
     # There is no window manager on Xvfb: Wine draws the captions itself and
     # does not wait (two seconds a time) for a manager to hide a window.
@@ -107,8 +124,25 @@ make_prefix() {
     if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
         cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     fi
-    # A persistent server keeps later starts fast; teardown stops it.
-    wineserver -p </dev/null >/dev/null 2>&1 || true
+}
+
+# Detached from our output, or whoever reads it would wait for the teardown.
+# Its window exists once it has written keeper.ready; a minute allows for a
+# busy machine, and the wait ends as soon as the file is there.
+start_keeper() {
+    [ -n "$keeper" ] || return 0
+    use_display
+    rm -f "$dir/keeper.ready"
+    (cd "$dir" && exec "$WINELOADER" "$keeper") </dev/null >/dev/null 2>&1 &
+    tries=0
+    while [ ! -f "$dir/keeper.ready" ]; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 600 ]; then
+            echo "wine-harness: $keeper did not start" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
 }
 
 case "$command" in
@@ -117,6 +151,7 @@ setup)
     rm -rf "$WINEPREFIX"
     start_xvfb
     make_prefix
+    start_keeper
     ;;
 ensure | prefix)
     [ "$command" = ensure ] && start_xvfb
@@ -125,11 +160,12 @@ ensure | prefix)
         # away from ours: they outlive the commands run later, and a pipe
         # they held open would never end.
         use_display
-        wineserver -p </dev/null >/dev/null 2>&1 || true
+        start_server
         wine wineboot </dev/null >"$dir/wineboot.log" 2>&1
     else
         make_prefix
     fi
+    start_keeper
     ;;
 exec)
     use_display
