@@ -1,8 +1,6 @@
 // The Add Configuration dialog as a user fills it in: its start state, the
 // DHCP box, every refusal and its message, the overwrite question, and what
 // ends up in the list and in the file.
-#include <chrono>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +20,7 @@ class AddDialogTest : public NicsetTest {
 protected:
     HWND OpenDialog() {
         ClickButton(Main(), IDC_ADD);
-        HWND dialog = WaitForWindow([&] { return Process().FindDialog(kAddTitle); }, 5000);
+        HWND dialog = WaitForWindow([&] { return Process().FindDialog(kAddTitle); });
         EXPECT_NE(dialog, nullptr) << "the Add dialog did not open";
         return dialog;
     }
@@ -41,18 +39,16 @@ protected:
     std::string PressAdd(HWND dialog) {
         ClickButton(dialog, IDC_ADD);
         std::string refusal;
-        WaitUntil(
-            [&] {
-                if (!IsWindow(dialog)) return true;
-                MessageBoxSeen box = {};
-                box.window = Process().FindDialog("Error");
-                if (box.window == nullptr) return false;
-                EXPECT_EQ(GetWindow(box.window, GW_OWNER), dialog);
-                refusal = WindowText(GetDlgItem(box.window, 0xFFFF));
-                AnswerMessageBox(box.window, IDOK);
-                return true;
-            },
-            5000);
+        WaitUntil([&] {
+            if (!IsWindow(dialog)) return true;
+            MessageBoxSeen box = {};
+            box.window = Process().FindDialog("Error");
+            if (box.window == nullptr) return false;
+            EXPECT_EQ(GetWindow(box.window, GW_OWNER), dialog);
+            refusal = WindowText(GetDlgItem(box.window, 0xFFFF));
+            AnswerMessageBox(box.window, IDOK);
+            return true;
+        });
         return refusal;
     }
 
@@ -85,7 +81,7 @@ TEST_F(AddDialogTest, OpensEmptyWithDefaultMacAndTheTypingLimits) {
     TypeText(dialog, IDC_NAME, std::string(40, 'n'));
     EXPECT_EQ(ControlText(dialog, IDC_NAME).size(), 40u) << "the name has no short limit";
     ClickButton(dialog, IDC_CANCEL);
-    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }));
 }
 
 TEST_F(AddDialogTest, EveryRefusalNamesItsFieldAndKeepsTheDialogOpen) {
@@ -232,11 +228,11 @@ TEST_F(AddDialogTest, ANameInUseIsReplacedOnlyWhenTheUserAgrees) {
         EXPECT_EQ(box.text, "The name Lab is already in use.\nDo you want to overwrite?");
         AnswerMessageBox(box.window, answer);
         if (answer == IDNO) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            WatchBriefly();
             EXPECT_TRUE(DialogOpen());
             EXPECT_EQ(ControlText(dialog, IDC_IP_ADDRESS), kValid.ip);
         } else {
-            EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
+            EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }));
         }
     }
     Exit();
@@ -252,17 +248,17 @@ TEST_F(AddDialogTest, EscapeDoesNothingAndCancelOrTheCloseBoxStoreNothing) {
     ASSERT_NE(dialog, nullptr);
     Fill(dialog, kValid);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    WatchBriefly();
     EXPECT_TRUE(DialogOpen()) << "Escape closed the dialog";
 
     ClickButton(dialog, IDC_CANCEL);
-    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }));
     dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ControlText(dialog, IDC_NAME), "") << "the dialog kept the last texts";
     Fill(dialog, kValid);
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }));
     EXPECT_TRUE(ConfigurationRows().empty());
 }
 

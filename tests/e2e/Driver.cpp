@@ -104,6 +104,11 @@ std::string ScratchDirectory(const std::string& name) {
 HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = find()) != nullptr; }, timeoutMs);
+    if (found == nullptr && timeoutMs >= kMustComeMs) {
+        ADD_FAILURE() << "a window did not come within " << timeoutMs / 1000
+                      << " s; the rest of this suite is skipped";
+        GTEST_FLAG_SET(fail_fast, true);
+    }
     return found;
 }
 
@@ -114,6 +119,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+}
+
+void WatchBriefly() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(kMustNotComeMs));
 }
 
 std::vector<HWND> TopLevelWindows(DWORD processId) {
@@ -180,7 +189,7 @@ NicsetProcess::~NicsetProcess() {
         if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
             ADD_FAILURE() << "Nicset.exe was still running at the end of the test; stopped it";
             TerminateProcess(process_, 1);
-            WaitForSingleObject(process_, 5000);
+            WaitForSingleObject(process_, kMustComeMs);
         }
         CloseHandle(process_);
     }
@@ -222,7 +231,7 @@ MessageBoxSeen WaitForMessageBox(const NicsetProcess& process, const char* title
 bool AnswerMessageBox(HWND box, int buttonId) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
-    return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+    return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
 
 void SetWindows98(bool on) {

@@ -2,6 +2,12 @@
 // working directory, find its windows, answer its message boxes and seed the
 // registry it reads. Every wait has a time limit, so a test that goes wrong
 // fails with a message instead of hanging.
+//
+// The limits are two, named once: a machine busy with builds can make a
+// window late, never a test red. What must come gets a minute, and the wait
+// ends as soon as it comes, so a green run is no slower; a window that does
+// not come in that minute stops the suite, so that a broken start costs one
+// minute, not one per case. What must not come is watched for briefly.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +17,9 @@
 #include <vector>
 
 namespace e2e {
+
+constexpr DWORD kMustComeMs = 60000;
+constexpr DWORD kMustNotComeMs = 2000;
 
 // True when this process runs under Wine. The tests rewrite the machine's
 // network keys, so they refuse to run anywhere else.
@@ -22,11 +31,17 @@ std::string NicsetPath();
 // An empty directory under the build folder, made afresh for `name`.
 std::string ScratchDirectory(const std::string& name);
 
-// Polls `find` every 20 ms until it gives a window or `timeoutMs` passes.
-HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeoutMs);
+// Polls `find` every 20 ms until it gives a window or `timeoutMs` passes. A
+// window that must come and does not stops the suite: the cases after this
+// one are skipped.
+HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeoutMs = kMustComeMs);
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kMustComeMs);
+
+// Gives the program the time to do what it must not do (open a second
+// window, end a dialog) before the test looks.
+void WatchBriefly();
 
 // The visible top-level windows of a process.
 std::vector<HWND> TopLevelWindows(DWORD processId);
@@ -57,8 +72,8 @@ public:
     HWND Splash() const { return FindDialog(""); }
     HWND MainWindow() const { return FindDialog("Nicset v1.0"); }
 
-    HWND WaitForSplash(DWORD timeoutMs = 10000) const;
-    HWND WaitForMainWindow(DWORD timeoutMs = 15000) const;
+    HWND WaitForSplash(DWORD timeoutMs = kMustComeMs) const;
+    HWND WaitForMainWindow(DWORD timeoutMs = kMustComeMs) const;
 
     // Waits for the process to end; false when it is still running.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitStatus);
@@ -78,7 +93,7 @@ struct MessageBoxSeen {
 
 // Waits for a message box of the process with `title`.
 MessageBoxSeen WaitForMessageBox(const NicsetProcess& process, const char* title,
-                                 DWORD timeoutMs = 10000);
+                                 DWORD timeoutMs = kMustComeMs);
 
 // Presses a message box button (IDOK, IDYES, IDNO...) and waits for it to go.
 bool AnswerMessageBox(HWND box, int buttonId);

@@ -1,7 +1,5 @@
 // The help button: it opens "Manual Nicset.pdf" from the working directory,
 // and says so when the manual is not there.
-#include <chrono>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -57,17 +55,17 @@ TEST_F(HelpTest, TheHelpButtonOpensTheManualOrSaysItIsNotFound) {
         Start();
         ClickButton(Main(), IDC_HELP_DOCUMENT);
         if (row.manualThere) {
-            ASSERT_TRUE(WaitUntil([] { return !OpenedFiles().empty(); }, 10000))
+            ASSERT_TRUE(WaitUntil([] { return !OpenedFiles().empty(); }))
                 << "the manual was not opened";
             EXPECT_TRUE(SamePath(OpenedFiles().front(), WorkPath(kManual)));
-            EXPECT_EQ(WaitForMessageBox(Process(), "Error", 1500).window, nullptr)
+            EXPECT_EQ(WaitForMessageBox(Process(), "Error", kMustNotComeMs).window, nullptr)
                 << "an error was shown although the manual is there";
         } else {
             MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
             EXPECT_EQ(box.text, "Help file not found");
             if (box.window != nullptr) AnswerMessageBox(box.window, IDOK);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // a late second open
+        WatchBriefly();  // a late second open
         EXPECT_EQ(OpenedFiles().size(), row.manualThere ? 1u : 0u);
         Exit();
     }

@@ -107,7 +107,7 @@ HWND NicsetTest::Start() {
     const bool noFile = !FileExists(WorkPath("Nicset.conf"));
     nicset_.reset(new NicsetProcess(directory_, program_));
     if (noFile) {
-        MessageBoxSeen box = WaitForMessageBox(*nicset_, "Error", 15000);
+        MessageBoxSeen box = WaitForMessageBox(*nicset_, "Error");
         EXPECT_EQ(box.text, "Error opening config file Nicset.conf");
         if (box.window != nullptr) AnswerMessageBox(box.window, IDOK);
     }
@@ -122,7 +122,7 @@ void NicsetTest::Exit(bool closeBox) {
     else
         ClickButton(main_, IDC_EXIT);
     DWORD status = 0;
-    EXPECT_TRUE(nicset_->WaitForExit(10000, &status)) << "Nicset.exe did not end";
+    EXPECT_TRUE(nicset_->WaitForExit(kMustComeMs, &status)) << "Nicset.exe did not end";
     EXPECT_EQ(status, kExitStatus);
     main_ = nullptr;
 }
