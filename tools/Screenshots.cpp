@@ -40,7 +40,11 @@ protected:
 
     static void Take(HWND window, const std::string& name) {
         ASSERT_NE(window, nullptr) << name;
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));  // let it paint
+        // Painted before this returns; the pause lets Wine hand the painted
+        // surface to the X server, where the picture is read.
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
         EXPECT_TRUE(SaveWindowPicture(window, Folder() + "\\" + name + ".bmp")) << name;
     }
 
@@ -67,8 +71,8 @@ TEST_F(Screens, MainWindowAndItsMessages) {
 
     ClickButton(Main(), IDC_APPLY);
     TakeBox("Complete", "message-applied");
+    // Handled in turn: the second finds the first one's configuration.
     ClickButton(Main(), IDC_BACKUP);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     ClickButton(Main(), IDC_BACKUP);
     TakeBox("Warning", "message-overwrite", IDNO);
     PickConfiguration("Lab");
@@ -100,7 +104,7 @@ TEST_F(Screens, AddDialogAndItsMessages) {
     WriteConfigFile({kOffice});
     Start();
     ClickButton(Main(), IDC_ADD);
-    HWND dialog = WaitForWindow([&] { return Process().FindDialog("Add Configuration"); }, 5000);
+    HWND dialog = WaitForWindow([&] { return Process().FindDialog("Add Configuration"); });
     ASSERT_NE(dialog, nullptr);
     Take(dialog, "add-empty");
     struct Row {

@@ -28,14 +28,14 @@ cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release >build/bench-native.
     { cat build/bench-native.configure.log >&2; exit 1; }
 cmake --build build/bench-native --target bench_config_file -j "$(nproc)" >build/bench-native.build.log 2>&1 ||
     { cat build/bench-native.build.log >&2; exit 1; }
-win=$(scripts/build-win.sh "$arch" Nicset bench_config_file nicset_UiBenchmark)
+win=$(scripts/build-win.sh "$arch" Nicset bench_config_file nicset_UiBenchmark wine_desktop_keeper)
 ship=$(scripts/build-win.sh 32 Nicset)
 
 echo "Native file benchmark..." >&2
 build/bench-native/bench_config_file "$scratch" "$rounds" >"$scratch/native.txt"
 
 echo "Windows file and main window benchmarks under $arch-bit Wine..." >&2
-scripts/wine-harness.sh setup "$harness" "$arch" >/dev/null
+scripts/wine-harness.sh setup "$harness" "$arch" "$win/wine_desktop_keeper.exe" >/dev/null
 (cd "$scratch" && "$OLDPWD/scripts/wine-harness.sh" exec "$OLDPWD/$harness" \
     "$OLDPWD/$win/bench_config_file.exe" . "$rounds") >"$scratch/winfile.txt"
 scripts/wine-harness.sh exec "$harness" "$win/nicset_UiBenchmark.exe" >"$scratch/ui.txt" 2>&1 ||
