@@ -55,7 +55,8 @@ nicset=$!
 
 window=""
 tries=0
-while [ -z "$window" ] && [ "$tries" -lt 150 ]; do
+# A minute allows for a busy machine; the wait ends when the window shows.
+while [ -z "$window" ] && [ "$tries" -lt 600 ]; do
     sleep 0.1
     tries=$((tries + 1))
     window=$(xwininfo -root -tree 2>/dev/null | awk '/"Nicset v1.0"/ { print $1; exit }')
