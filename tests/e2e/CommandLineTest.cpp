@@ -75,29 +75,11 @@ TEST_F(CommandLineTest, AppliesTheNamedConfigurationToTheNamedInterface) {
     EXPECT_EQ(AnswerTheBox(*run, "Complete", &text), 0u);
     EXPECT_EQ(text, "Changes successfully applied\nReboot the Interfaz");
 
-    const std::string tcpip = TcpipKey(kRealtek);
-    const std::string dword0(4, '\0');
-    struct Expected {
-        std::string key;
-        const char* name;
-        DWORD type;
-        std::string bytes;
-    };
-    const Expected values[] = {
-        {tcpip, "EnableDHCP", REG_DWORD, dword0},
-        {tcpip, "IPAddress", REG_MULTI_SZ, Padded("10.1.2.3", 16)},
-        {tcpip, "SubnetMask", REG_MULTI_SZ, Padded("255.0.0.0", 16)},
-        {tcpip, "DefaultGateway", REG_MULTI_SZ, Padded("10.1.2.1", 16)},
-        {tcpip, "NameServer", REG_SZ, Padded("10.1.2.2,10.1.2.4", 40)},
-        // The other interface is left as it was.
-        {TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, kIntel.ip + std::string(2, '\0')},
-    };
-    for (const Expected& value : values) {
-        SCOPED_TRACE(value.name);
-        const RegistryValue seen = ReadValue(value.key, value.name);
-        EXPECT_EQ(seen.type, value.type);
-        EXPECT_EQ(seen.bytes, value.bytes);
-    }
+    // What was written is the unit tables' business; here: to which interface.
+    const RegistryValue written = ReadValue(TcpipKey(kRealtek), "IPAddress");
+    EXPECT_EQ(written.type, static_cast<DWORD>(REG_MULTI_SZ));
+    EXPECT_EQ(written.bytes, Padded("10.1.2.3", 16));
+    EXPECT_EQ(ReadValue(TcpipKey(kIntel), "IPAddress").bytes, kIntel.ip + std::string(2, '\0'));
     // "Default": the adapter's own hardware address again.
     EXPECT_FALSE(ReadValue(ClassKey(kRealtek), "NetworkAddress").exists);
     // The file is only read.
