@@ -46,3 +46,32 @@ void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, Ada
         if (addDescription) addDescription(entry.description);
     }
 }
+
+namespace {
+
+char LowerAscii(char letter) {
+    return letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
+}
+
+bool EqualWithCaseAside(const char* left, const char* right) {
+    for (; *left != '\0' && *right != '\0'; ++left, ++right) {
+        if (LowerAscii(*left) != LowerAscii(*right)) return false;
+    }
+    return *left == *right;
+}
+
+}  // namespace
+
+const AdapterEntry* FindInterfaceByName(const AdapterList& adapters, const char* name) {
+    for (const AdapterEntry& entry : adapters) {
+        if (std::strcmp(entry.description, name) == 0) return &entry;
+    }
+    // A guess between two interfaces could change the wrong one.
+    const AdapterEntry* found = nullptr;
+    for (const AdapterEntry& entry : adapters) {
+        if (!EqualWithCaseAside(entry.description, name)) continue;
+        if (found != nullptr) return nullptr;
+        found = &entry;
+    }
+    return found;
+}

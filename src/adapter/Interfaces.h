@@ -22,3 +22,9 @@ using AdapterList = std::vector<AdapterEntry>;
 // leave entries or fields out.
 void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, AdapterList& adapters,
                          const std::function<void(const char* description)>& addDescription);
+
+// The interface the user names by the line the window's list shows for it:
+// the first entry with exactly that description; failing that, the one
+// entry whose description matches with letter case aside (ASCII letters).
+// nullptr when none matches, or when several match only with case aside.
+const AdapterEntry* FindInterfaceByName(const AdapterList& adapters, const char* name);

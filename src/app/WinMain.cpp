@@ -1,5 +1,7 @@
-// Process entry: chooses the platform profile, shows the splash and then,
-// unless a main window is open already, runs the main window.
+// Process entry: chooses the platform profile; then, started without
+// arguments, shows the splash and, unless a main window is open already,
+// runs the main window; started with arguments, carries out the command
+// line and ends with its status.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,20 +9,51 @@
 #include <cstdint>
 
 #include "adapter/PlatformProfile.h"
+#include "adapter/Win32Registry.h"
+#include "app/ApplyCommand.h"
+#include "app/CommandLine.h"
+#include "config/ConfigFile.h"
+#include "ui/ApplyReport.h"
 #include "ui/MainWindow.h"
 #include "ui/Splash.h"
 #include "ui/UiServices.h"
 
 namespace {
 
-// The process always ends with this status, however the window was closed.
+// Started without arguments, the process always ends with this status,
+// however the window was closed.
 constexpr int kExitStatus = 24;
 // The splash's timer handler gives this when another main window is open.
 constexpr INT_PTR kOtherMainWindowOpen = 32;
 
+// No splash, no window and no single-instance test: a script or a shortcut
+// may run it while the window is open. One message box at most, owned by
+// nobody.
+int RunCommandLine(const CommandRequest& request, const PlatformProfile& profile) {
+    Win32Registry registry;
+    const CommandOutcome outcome = RunCommand(request, registry, profile, kConfigFileName);
+    switch (outcome.message) {
+        case CommandMessage::kNothing:
+            break;
+        case CommandMessage::kApplyResult:
+            ShowApplyResult(nullptr, profile, outcome.applyResult);
+            break;
+        case CommandMessage::kError:
+            ShowError(nullptr, outcome.text);
+            break;
+        case CommandMessage::kUsage:
+            ShowMessage(nullptr, kUsageText, kUsageTitle,
+                        outcome.status == kStatusApplied ? MB_ICONINFORMATION : MB_ICONWARNING);
+            break;
+    }
+    return outcome.status;
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+// The C runtime gives `commandLine` without the program's name, skipped the
+// way Windows programs do; the rest is read by our own code.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);  // 8
     controls.dwICC = ICC_LISTVIEW_CLASSES;
@@ -28,6 +61,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     PlatformProfile profile;
     SelectPlatformProfile(static_cast<std::uint32_t>(GetVersion()), profile);
+
+    const CommandRequest request = ParseCommandLine(commandLine != nullptr ? commandLine : "");
+    if (request.action != CommandAction::kRunWindow) return RunCommandLine(request, profile);
 
     // The main window's whole life runs inside the splash's timer message.
     ShowSplash(instance, [&profile]() -> INT_PTR {

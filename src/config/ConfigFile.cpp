@@ -39,7 +39,7 @@ bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& 
         FileCalls system;
         KeepFileCopy(path, system);
     }
-    ShowFileError("Error opening config file ", path, prompts);
+    ShowFileError(kConfigFileOpenError, path, prompts);
     return false;
 }
 
@@ -53,7 +53,7 @@ bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPro
     const std::string temporaryPath = std::string(path) + ".tmp";
     FileHandle file(CreateFileAfresh(temporaryPath.c_str(), calls));
     if (!file) {
-        ShowFileError("Error opening config file ", path, prompts);
+        ShowFileError(kConfigFileOpenError, path, prompts);
         return false;
     }
 

@@ -14,6 +14,8 @@
 #include "config/UserPrompts.h"
 
 constexpr const char kConfigFileName[] = "Nicset.conf";
+// What the user is told when the file cannot be read; its path follows.
+constexpr const char kConfigFileOpenError[] = "Error opening config file ";
 // The largest file a load reads, 64 MB: some 300,000 configurations, far more
 // than anyone keeps, and still a read of a moment. A larger one is refused as
 // a file that cannot be opened, and the save that would replace it keeps a

@@ -162,8 +162,10 @@ std::string ClassName(HWND window) {
     return name;
 }
 
-NicsetProcess::NicsetProcess(const std::string& workingDirectory, const std::string& program) {
+NicsetProcess::NicsetProcess(const std::string& workingDirectory, const std::string& program,
+                             const std::string& arguments) {
     std::string commandLine = "\"" + program + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};

@@ -57,9 +57,11 @@ std::string ClassName(HWND window);
 // running.
 class NicsetProcess {
 public:
-    // Starts `program` (the build's Nicset.exe unless a test runs a copy).
+    // Starts `program` (the build's Nicset.exe unless a test runs a copy),
+    // with `arguments` after its name when there are any.
     explicit NicsetProcess(const std::string& workingDirectory,
-                           const std::string& program = NicsetPath());
+                           const std::string& program = NicsetPath(),
+                           const std::string& arguments = std::string());
     ~NicsetProcess();
     NicsetProcess(const NicsetProcess&) = delete;
     NicsetProcess& operator=(const NicsetProcess&) = delete;

@@ -1,0 +1,100 @@
+#include "app/CommandLine.h"
+
+#include <cstddef>
+
+namespace {
+
+bool IsBlank(char character) {
+    return character == ' ' || character == '\t';
+}
+
+enum class Switch { kNone, kApply, kInterface, kQuiet, kHelp };
+
+char LowerAscii(char letter) {
+    return letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
+}
+
+bool EqualWithCaseAside(const char* text, const char* lowerName) {
+    for (; *text != '\0' && *lowerName != '\0'; ++text, ++lowerName) {
+        if (LowerAscii(*text) != *lowerName) return false;
+    }
+    return *text == *lowerName;
+}
+
+Switch SwitchOf(const std::string& argument) {
+    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return Switch::kNone;
+    const char* name = argument.c_str() + 1;
+    if (EqualWithCaseAside(name, "apply")) return Switch::kApply;
+    if (EqualWithCaseAside(name, "interface")) return Switch::kInterface;
+    if (EqualWithCaseAside(name, "quiet")) return Switch::kQuiet;
+    if (EqualWithCaseAside(name, "?")) return Switch::kHelp;
+    return Switch::kNone;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitArguments(const char* line) {
+    std::vector<std::string> arguments;
+    const char* next = line;
+    for (;;) {
+        while (IsBlank(*next))
+            ++next;
+        if (*next == '\0') return arguments;
+        // A quoted part may be empty (""), so an argument is counted when it
+        // starts, not when it gets its first character.
+        std::string argument;
+        bool quoted = false;
+        for (; *next != '\0' && (quoted || !IsBlank(*next)); ++next) {
+            if (*next != '"') {
+                argument += *next;
+            } else if (quoted && next[1] == '"') {
+                argument += '"';
+                ++next;
+            } else {
+                quoted = !quoted;
+            }
+        }
+        arguments.push_back(argument);
+    }
+}
+
+CommandRequest ParseCommandLine(const char* line) {
+    CommandRequest request;
+    const std::vector<std::string> arguments = SplitArguments(line);
+    if (arguments.empty()) return request;
+
+    bool wrong = false;
+    bool seen[5] = {};
+    // Every argument is looked at, even after a fault, so that /quiet anywhere
+    // keeps a wrong line silent too.
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const Switch found = SwitchOf(arguments[index]);
+        bool& repeated = seen[static_cast<int>(found)];
+        if (found == Switch::kNone || repeated) wrong = true;
+        repeated = true;
+        if (found == Switch::kQuiet) request.quiet = true;
+        if (found != Switch::kApply && found != Switch::kInterface) continue;
+        if (index + 1 == arguments.size()) {
+            wrong = true;
+            break;
+        }
+        const std::string& value = arguments[++index];
+        if (found == Switch::kApply) {
+            request.configuration = value;
+        } else {
+            request.interfaceName = value;
+            request.interfaceNamed = true;
+        }
+    }
+
+    if (wrong) {
+        request.action = CommandAction::kWrongCommandLine;
+    } else if (seen[static_cast<int>(Switch::kHelp)]) {
+        request.action =
+            arguments.size() == 1 ? CommandAction::kShowUsage : CommandAction::kWrongCommandLine;
+    } else {
+        request.action = seen[static_cast<int>(Switch::kApply)] ? CommandAction::kApply
+                                                                : CommandAction::kWrongCommandLine;
+    }
+    return request;
+}

@@ -1,0 +1,164 @@
+// Nicset.exe started with arguments: it applies a saved configuration
+// without splash or main window, shows at most one message box and ends
+// with a status that tells what happened.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "NicsetFixture.h"
+
+namespace e2e {
+namespace {
+
+// The driver's waits: long for what must come (the wait ends as soon as it
+// comes), brief for what must not.
+constexpr DWORD kMustComeMs = 60000;
+constexpr DWORD kMustNotComeMs = 2000;
+
+const Adapter& kIntel = kIntelAdapter;
+const Adapter& kRealtek = kRealtekAdapter;
+
+const SavedConfiguration kOffice = {"Office",    false,      "10.1.2.3", "Default",
+                                    "255.0.0.0", "10.1.2.1", "10.1.2.2", "10.1.2.4"};
+const SavedConfiguration kLab = {"Lab",       false,      "10.9.9.9", "00A0C9445566",
+                                 "255.0.0.0", "10.9.9.1", "",         ""};
+// An address of sixteen characters: Apply's checks refuse it.
+const SavedConfiguration kUnusable = {
+    "Unusable", false, "192.168.100.1001", "Default", "255.0.0.0", "", "", ""};
+
+constexpr const char kApplyFailed[] =
+    "An error has happened, changes weren't applied.\nVerify inserted fields.";
+
+std::string Padded(const std::string& text, size_t length) {
+    std::string bytes = text;
+    bytes.resize(length, '\0');
+    return bytes;
+}
+
+class CommandLineTest : public NicsetTest {
+protected:
+    std::unique_ptr<NicsetProcess> Run(const std::string& arguments) {
+        return std::unique_ptr<NicsetProcess>(new NicsetProcess(directory_, program_, arguments));
+    }
+
+    static DWORD ExitStatus(NicsetProcess& run) {
+        DWORD status = 0;
+        EXPECT_TRUE(run.WaitForExit(kMustComeMs, &status)) << "Nicset.exe did not end";
+        return status;
+    }
+
+    // Waits for the one message box, checks that nothing else of the
+    // program is on the screen, answers it and gives the exit status.
+    static DWORD AnswerTheBox(NicsetProcess& run, const char* title, std::string* text) {
+        MessageBoxSeen box = WaitForMessageBox(run, title);
+        EXPECT_NE(box.window, nullptr) << "no box titled " << title;
+        if (box.window != nullptr) {
+            *text = box.text;
+            EXPECT_EQ(TopLevelWindows(run.Id()), std::vector<HWND>{box.window})
+                << "more than the box on the screen";
+            AnswerMessageBox(box.window, IDOK);
+        }
+        return ExitStatus(run);
+    }
+};
+
+TEST_F(CommandLineTest, AppliesTheNamedConfigurationToTheNamedInterface) {
+    SeedAdapters({kIntel, kRealtek});
+    WriteConfigFile({kLab, kOffice});
+    const std::string file = ConfigFileBytes();
+
+    // The interface named with letter case aside.
+    auto run = Run("/apply Office /interface \"realtek RTL8139 family PCI fast ethernet NIC\"");
+    std::string text;
+    EXPECT_EQ(AnswerTheBox(*run, "Complete", &text), 0u);
+    EXPECT_EQ(text, "Changes successfully applied\nReboot the Interfaz");
+
+    // What was written is the unit tables' business; here: to which interface.
+    const RegistryValue written = ReadValue(TcpipKey(kRealtek), "IPAddress");
+    EXPECT_EQ(written.type, static_cast<DWORD>(REG_MULTI_SZ));
+    EXPECT_EQ(written.bytes, Padded("10.1.2.3", 16));
+    EXPECT_EQ(ReadValue(TcpipKey(kIntel), "IPAddress").bytes, kIntel.ip + std::string(2, '\0'));
+    // "Default": the adapter's own hardware address again.
+    EXPECT_FALSE(ReadValue(ClassKey(kRealtek), "NetworkAddress").exists);
+    // The file is only read.
+    EXPECT_EQ(ConfigFileBytes(), file);
+    EXPECT_FALSE(FileExists(WorkPath("Nicset.conf.bak")));
+}
+
+TEST_F(CommandLineTest, EachOutcomeEndsWithItsStatusAndItsMessage) {
+    SeedAdapters({kIntel, kRealtek});
+    const std::string realtek = " /interface \"" + kRealtek.description + "\"";
+    const std::string usage = "Nicset.exe /apply \"<configuration>\"";
+    struct Row {
+        const char* what;
+        bool file;
+        std::string arguments;
+        const char* title;
+        std::string text;  // for the usage, how it begins
+        DWORD status;
+    };
+    const Row rows[] = {
+        {"usage", true, "-?", "Nicset", usage, 0},
+        {"wrong line", true, "/apply Office /bogus", "Nicset", usage, 2},
+        {"no file", false, "/apply Office", "Error", "Error opening config file Nicset.conf", 3},
+        {"several interfaces", true, "/APPLY Office", "Error",
+         "Several interfaces: name one with /interface", 4},
+        {"refused", true, "/apply Unusable" + realtek, "Error", kApplyFailed, 5},
+        // Last: the class key stays closed to writes.
+        {"write failed", true, "/apply Lab" + realtek, "Error", kApplyFailed, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.file) {
+            WriteConfigFile({kOffice, kLab, kUnusable});
+        } else {
+            DeleteFileA(WorkPath("Nicset.conf").c_str());
+        }
+        if (row.status == 1) {
+            ASSERT_TRUE(DenyWrites(ClassKey(kRealtek)));
+        }
+        auto run = Run(row.arguments);
+        std::string text;
+        EXPECT_EQ(AnswerTheBox(*run, row.title, &text), row.status);
+        if (row.text == usage) {
+            EXPECT_EQ(text.compare(0, usage.size(), usage), 0) << text;
+        } else {
+            EXPECT_EQ(text, row.text);
+        }
+        EXPECT_FALSE(FileExists(WorkPath("Nicset.conf.bak")));
+    }
+}
+
+TEST_F(CommandLineTest, WorksWhileTheMainWindowIsOpen) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    Start();
+
+    auto run = Run("/apply Office /quiet");
+    EXPECT_EQ(ExitStatus(*run), 0u);
+    EXPECT_EQ(ReadValue(TcpipKey(kIntel), "IPAddress").bytes, Padded("10.1.2.3", 16));
+    EXPECT_TRUE(IsWindowVisible(Main()));
+}
+
+TEST_F(CommandLineTest, QuietShowsNoWindow) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+
+    // Without /quiet this says "Interface not found: Nowhere".
+    auto run = Run("/apply Office /quiet /interface Nowhere");
+    DWORD status = 0;
+    bool sawWindow = false;
+    WaitUntil(
+        [&] {
+            sawWindow = sawWindow || !TopLevelWindows(run->Id()).empty();
+            return sawWindow || run->WaitForExit(0, &status);
+        },
+        kMustNotComeMs);
+    EXPECT_FALSE(sawWindow);
+    EXPECT_EQ(ExitStatus(*run), 4u);
+}
+
+}  // namespace
+}  // namespace e2e
