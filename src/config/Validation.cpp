@@ -86,7 +86,7 @@ bool NormalizeMacAddress(const char* text, char (&normalized)[kTextFieldSize]) {
     if (!MacDigits(text, digits)) return false;
     // A card takes neither the empty nor the broadcast address, nor one of a
     // group: the lowest bit of the first byte is in its second digit.
-    if (std::strspn(digits, "0") == kMacDigits || std::strspn(digits, "F") == kMacDigits ||
+    if (std::strcmp(digits, "000000000000") == 0 || std::strcmp(digits, "FFFFFFFFFFFF") == 0 ||
         (HexValue(digits[1]) & 1) != 0) {
         return false;
     }
