@@ -4,7 +4,10 @@
 
 #include <cstddef>
 #include <cstring>
+#include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "adapter/RegistryLayout.h"
 #include "common/BoundedText.h"
@@ -30,41 +33,43 @@ std::string FieldText(const char (&field)[N]) {
 }
 
 // The keys, each opened with open-or-create and full access, so that reading
-// creates whatever is missing.
+// creates whatever is missing. A path is "" when there is no such key.
 
-RegistryKey OpenBelow(Registry& registry, const std::string& basePath, const std::string& name) {
+std::string PathBelow(const std::string& basePath, const std::string& name) {
     // The registry skips empty path parts, so an empty name, or one of
     // nothing but backslashes, would open the base key itself (which holds no
     // interface) and spill settings into it.
-    if (name.find_first_not_of('\\') == std::string::npos) return RegistryKey();
-    return registry.CreateKey((basePath + name + "\\").c_str());
+    if (name.find_first_not_of('\\') == std::string::npos) return std::string();
+    return basePath + name + "\\";
 }
 
 // tcpipBasePath + interfaceKey + "\".
-RegistryKey OpenInterfaceKey(Registry& registry, const PlatformProfile& profile,
-                             const AdapterEntry& adapter) {
-    return OpenBelow(registry, profile.tcpipBasePath, FieldText(adapter.interfaceKey));
+std::string InterfaceKeyPath(const PlatformProfile& profile, const AdapterEntry& adapter) {
+    return PathBelow(profile.tcpipBasePath, FieldText(adapter.interfaceKey));
 }
 
 // adapterClassBasePath + classSubkey + "\".
-RegistryKey OpenAdapterClassKey(Registry& registry, const PlatformProfile& profile,
-                                const AdapterEntry& adapter) {
-    return OpenBelow(registry, profile.adapterClassBasePath, FieldText(adapter.classSubkey));
+std::string AdapterClassKeyPath(const PlatformProfile& profile, const AdapterEntry& adapter) {
+    return PathBelow(profile.adapterClassBasePath, FieldText(adapter.classSubkey));
 }
 
 // The "98" family keeps "NameServer" in one resolver key for all
 // interfaces; "NT" keeps it in the interface's own key.
-RegistryKey OpenResolverKey98(Registry& registry) {
-    return registry.CreateKey(layout::kResolverKey98);
+std::string ResolverKeyPath(const PlatformProfile& profile, const AdapterEntry& adapter) {
+    return Is98Family(profile) ? std::string(layout::kResolverKey98)
+                               : InterfaceKeyPath(profile, adapter);
 }
 
-// Writes `text` and zero bytes up to exactly `length` bytes. The caller has
-// made sure that the text leaves room for at least one zero byte.
-bool WriteFixedText(Registry& registry, const RegistryKey& key, const char* name,
-                    std::uint32_t type, const std::string& text, std::uint32_t length) {
-    std::string data = text.substr(0, length);
-    data.resize(length, '\0');
-    return registry.SetValue(key, name, type, data.data(), length);
+RegistryKey OpenPath(Registry& registry, const std::string& path) {
+    return path.empty() ? RegistryKey() : registry.CreateKey(path.c_str());
+}
+
+// `text` and zero bytes up to exactly `length` bytes. The caller has made
+// sure that the text leaves room for at least one zero byte.
+RegistryValue FixedText(std::uint32_t type, const std::string& text, std::uint32_t length) {
+    RegistryValue value{type, text.substr(0, length)};
+    value.data.resize(length, '\0');
+    return value;
 }
 
 // "IPAddress", the mask, "DefaultGateway". Windows keeps an address as a
@@ -80,12 +85,11 @@ void ReadAddress(Registry& registry, const RegistryKey& key, const char* name,
 
 // A multi-string of one address ends in two zero bytes. The fixed 16 bytes
 // leave only one after a 15-character address, so that one gets 17.
-bool WriteAddress(Registry& registry, const RegistryKey& key, const char* name, std::uint32_t type,
-                  const std::string& text) {
+RegistryValue AddressValue(std::uint32_t type, const std::string& text) {
     const std::uint32_t length = type == kRegMultiSz && text.size() == kLongestAddress
                                      ? layout::kLongestAddressMultiSzBytes
                                      : layout::kAddressBytes;
-    return WriteFixedText(registry, key, name, type, text, length);
+    return FixedText(type, text, length);
 }
 
 const char* MaskValueName(const PlatformProfile& profile) {
@@ -107,13 +111,11 @@ unsigned char ReadDhcpFlag(Registry& registry, const RegistryKey& key) {
     return 0;
 }
 
-bool WriteDhcpFlag(Registry& registry, const RegistryKey& key, unsigned char dhcpEnabled) {
-    const std::uint32_t number = dhcpEnabled != 0 ? 1 : 0;
-    // REG_DWORD is little-endian whatever the host.
-    const unsigned char bytes[layout::kEnableDhcpBytes] = {
-        static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
-        static_cast<unsigned char>(number >> 16), static_cast<unsigned char>(number >> 24)};
-    return registry.SetValue(key, layout::kEnableDhcp, kRegDword, bytes, sizeof bytes);
+// REG_DWORD is little-endian whatever the host: 1 or 0 in the first byte.
+RegistryValue DhcpFlagValue(unsigned char dhcpEnabled) {
+    RegistryValue value{kRegDword, std::string(layout::kEnableDhcpBytes, '\0')};
+    value.data[0] = dhcpEnabled != 0 ? 1 : 0;
+    return value;
 }
 
 // "NameServer", a comma-separated list. dns1 is its first run without a
@@ -140,29 +142,27 @@ std::string JoinResolvers(const std::string& dns1, const std::string& dns2) {
     return dns1 + dns2;
 }
 
-bool WriteResolvers(Registry& registry, const RegistryKey& key, const std::string& list) {
-    return WriteFixedText(registry, key, layout::kNameServer, kRegSz, list,
-                          layout::kNameServerBytes);
+RegistryValue ResolversValue(const std::string& list) {
+    return FixedText(kRegSz, list, layout::kNameServerBytes);
 }
 
 // "NetworkAddress" in the adapter's class key; its absence means "Default",
-// the adapter's own hardware address.
+// the adapter's own hardware address. A well-formed address reads in the
+// 12-digit form; anything else as Windows holds it, for Apply to refuse.
 void ReadNetworkAddress(Registry& registry, const RegistryKey& key, Configuration& result) {
     CopyLineText(result.macAddress, ReadTextValue(registry, key, layout::kNetworkAddress,
                                                   layout::kNetworkAddressReadBytes)
                                         .c_str());
+    char normalized[kTextFieldSize];
+    if (NormalizeMacAddress(result.macAddress, normalized) && !IsOwnMacAddress(normalized)) {
+        CopyText(result.macAddress, normalized);
+    }
     if (result.macAddress[0] == '\0') CopyText(result.macAddress, kDefaultMacAddress);
 }
 
-bool WriteNetworkAddress(Registry& registry, const RegistryKey& key,
-                         const std::string& macAddress) {
-    if (macAddress == kDefaultMacAddress) {
-        // Nothing to delete is no failure.
-        registry.DeleteValue(key, layout::kNetworkAddress);
-        return true;
-    }
-    return WriteFixedText(registry, key, layout::kNetworkAddress, kRegSz, macAddress,
-                          layout::kAddressBytes);
+// Written as 12 digits; the card's own address deletes the value instead.
+RegistryValue NetworkAddressValue(const std::string& macAddress) {
+    return FixedText(kRegSz, macAddress, layout::kAddressBytes);
 }
 
 // What Windows can use: an empty text (which clears the value) or four parts
@@ -176,11 +176,189 @@ bool IsWritableMask(const std::string& text) {
     return text.empty() || IsContiguousMask(text.c_str());
 }
 
+// One value Apply changes: set to `wanted`, or deleted; and what it held
+// before, so that it can be put back.
+struct Change {
+    std::size_t key = 0;  // index into ApplyPlan::keyPaths
+    const char* name = nullptr;
+    bool remove = false;
+    RegistryValue wanted;
+    bool existed = false;
+    RegistryValue before;
+};
+
+Change Setting(std::size_t key, const char* name, RegistryValue wanted) {
+    Change change;
+    change.key = key;
+    change.name = name;
+    change.wanted = std::move(wanted);
+    return change;
+}
+
+Change Deleting(std::size_t key, const char* name) {
+    Change change;
+    change.key = key;
+    change.name = name;
+    change.remove = true;
+    return change;
+}
+
+// The changes in the order they are written, key by key.
+struct ApplyPlan {
+    std::string keyPaths[3];  // the TCP/IP key, the resolver key, the class key
+    std::vector<Change> changes;
+};
+
+// The keys Apply uses, opened one at a time: a key stays open while the
+// changes that follow are in it too.
+class KeyInUse {
+public:
+    KeyInUse(Registry& registry, const ApplyPlan& plan) : registry_(registry), plan_(plan) {}
+
+    const RegistryKey& Open(std::size_t index) {
+        if (!tried_ || plan_.keyPaths[index] != plan_.keyPaths[index_]) {
+            key_.Close();
+            key_ = OpenPath(registry_, plan_.keyPaths[index]);
+            index_ = index;
+            tried_ = true;
+        }
+        return key_;
+    }
+
+private:
+    Registry& registry_;
+    const ApplyPlan& plan_;
+    std::size_t index_ = 0;
+    bool tried_ = false;
+    RegistryKey key_;
+};
+
+// Registry calls that run out of memory (the in-memory backend, a copy
+// inside the Windows one) count as failures, never as aborts.
+template <typename Call>
+bool Attempt(Call call) noexcept {
+    try {
+        return call();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// Reads what every planned change will replace. False when a key cannot be
+// opened for writing or a value cannot be read whole.
+bool ReadWhatChanges(Registry& registry, ApplyPlan& plan) {
+    KeyInUse key(registry, plan);
+    for (Change& change : plan.changes) {
+        const bool read = Attempt([&] {
+            const RegistryKey& open = key.Open(change.key);
+            if (!open.IsOpen()) return false;
+            switch (registry.ReadWholeValue(open, change.name, change.before)) {
+                case ValueRead::kPresent:
+                    change.existed = true;
+                    return true;
+                case ValueRead::kAbsent:
+                    return true;
+                case ValueRead::kUnreadable:
+                    return false;
+            }
+            return false;
+        });
+        if (!read) return false;
+    }
+    return true;
+}
+
+bool Make(Registry& registry, const RegistryKey& key, const Change& change) {
+    if (change.remove) {
+        // Nothing to delete is no failure.
+        return registry.DeleteValue(key, change.name) || !change.existed;
+    }
+    return registry.SetValue(key, change.name, change.wanted.type, change.wanted.data.data(),
+                             static_cast<std::uint32_t>(change.wanted.data.size()));
+}
+
+bool PutBack(Registry& registry, const RegistryKey& key, const Change& change) {
+    if (change.existed) {
+        return registry.SetValue(key, change.name, change.before.type, change.before.data.data(),
+                                 static_cast<std::uint32_t>(change.before.data.size()));
+    }
+    return change.remove || registry.DeleteValue(key, change.name);
+}
+
+// Makes the changes in order and stops at the first that fails; gives how
+// many were made.
+std::size_t MakeChanges(Registry& registry, const ApplyPlan& plan) {
+    KeyInUse key(registry, plan);
+    std::size_t made = 0;
+    for (const Change& change : plan.changes) {
+        if (!Attempt([&] { return Make(registry, key.Open(change.key), change); })) break;
+        ++made;
+    }
+    return made;
+}
+
+// Puts back the first `made` changes, last first. Goes on past a failure, so
+// that as much as possible is as it was; false when anything stayed changed.
+bool PutBackChanges(Registry& registry, const ApplyPlan& plan, std::size_t made) {
+    KeyInUse key(registry, plan);
+    bool all = true;
+    while (made > 0) {
+        const Change& change = plan.changes[--made];
+        if (!Attempt([&] { return PutBack(registry, key.Open(change.key), change); })) all = false;
+    }
+    return all;
+}
+
+// The checks, then every change in the order it is written: false when the
+// configuration is refused.
+bool PlanApply(const PlatformProfile& profile, const AdapterEntry& adapter,
+               const Configuration& configuration, ApplyPlan& plan) {
+    const std::string ipAddress = FieldText(configuration.ipAddress);
+    const std::string gateway = FieldText(configuration.gateway);
+    const std::string mask = FieldText(configuration.mask);
+    const std::string resolverList =
+        JoinResolvers(FieldText(configuration.dns1), FieldText(configuration.dns2));
+    char macAddress[kTextFieldSize];
+    if (!NormalizeMacAddress(FieldText(configuration.macAddress).c_str(), macAddress)) {
+        return false;
+    }
+
+    // Cutting a longer text would store a different, wrong address; refuse
+    // the whole configuration before anything is written.
+    for (const std::string* text : {&ipAddress, &gateway, &mask}) {
+        if (text->size() > kLongestAddress) return false;
+    }
+    if (resolverList.size() > kLongestResolverList) return false;
+    // So is an address Windows could not use.
+    if (!IsWritableAddress(ipAddress) || !IsWritableAddress(gateway) || !IsWritableMask(mask)) {
+        return false;
+    }
+
+    constexpr std::size_t kTcpip = 0;
+    constexpr std::size_t kResolver = 1;
+    constexpr std::size_t kClass = 2;
+    plan.keyPaths[kTcpip] = InterfaceKeyPath(profile, adapter);
+    plan.keyPaths[kResolver] = ResolverKeyPath(profile, adapter);
+    plan.keyPaths[kClass] = AdapterClassKeyPath(profile, adapter);
+    const std::uint32_t stringType = IsNtFamily(profile) ? kRegMultiSz : kRegSz;
+    plan.changes = {
+        Setting(kTcpip, layout::kEnableDhcp, DhcpFlagValue(configuration.dhcpEnabled)),
+        Setting(kTcpip, layout::kIpAddress, AddressValue(stringType, ipAddress)),
+        Setting(kTcpip, layout::kDefaultGateway, AddressValue(stringType, gateway)),
+        Setting(kTcpip, MaskValueName(profile), AddressValue(stringType, mask)),
+        Setting(kResolver, layout::kNameServer, ResolversValue(resolverList)),
+        IsOwnMacAddress(macAddress)
+            ? Deleting(kClass, layout::kNetworkAddress)
+            : Setting(kClass, layout::kNetworkAddress, NetworkAddressValue(macAddress)),
+    };
+    return true;
+}
+
 }  // namespace
 
 void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, AdapterEntry adapter,
                            Configuration& result) {
-    RegistryKey key = OpenInterfaceKey(registry, profile, adapter);
+    RegistryKey key = OpenPath(registry, InterfaceKeyPath(profile, adapter));
     result = Configuration{};
     ReadAddress(registry, key, layout::kIpAddress, result.ipAddress);
     ReadAddress(registry, key, MaskValueName(profile), result.mask);
@@ -189,12 +367,12 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
 
     if (Is98Family(profile)) {
         key.Close();
-        key = OpenResolverKey98(registry);
+        key = OpenPath(registry, layout::kResolverKey98);
     }
     ReadResolvers(registry, key, result);
 
     key.Close();
-    key = OpenAdapterClassKey(registry, profile, adapter);
+    key = OpenPath(registry, AdapterClassKeyPath(profile, adapter));
     ReadNetworkAddress(registry, key, result);
 
     // A long description is cut to fit the name.
@@ -203,45 +381,17 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
 
 ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
                                    AdapterEntry adapter, Configuration configuration) {
-    const std::string ipAddress = FieldText(configuration.ipAddress);
-    const std::string gateway = FieldText(configuration.gateway);
-    const std::string mask = FieldText(configuration.mask);
-    const std::string macAddress = FieldText(configuration.macAddress);
-    const std::string resolverList =
-        JoinResolvers(FieldText(configuration.dns1), FieldText(configuration.dns2));
-
-    // Cutting a longer text would store a different, wrong address; refuse
-    // the whole configuration before anything is written.
-    for (const std::string* text : {&ipAddress, &gateway, &mask, &macAddress}) {
-        if (text->size() > kLongestAddress) return ApplyResult::kRefused;
+    ApplyPlan plan;
+    try {
+        if (!PlanApply(profile, adapter, configuration, plan)) return ApplyResult::kRefused;
+    } catch (const std::bad_alloc&) {
+        return ApplyResult::kPutBack;  // nothing written
     }
-    if (resolverList.size() > kLongestResolverList) return ApplyResult::kRefused;
-    // So is an address Windows could not use.
-    if (!IsWritableAddress(ipAddress) || !IsWritableAddress(gateway) || !IsWritableMask(mask)) {
-        return ApplyResult::kRefused;
-    }
-
-    // Every write is tried; one that fails makes the whole apply fail.
-    bool failed = false;
-    const auto count = [&failed](bool written) {
-        if (!written) failed = true;
-    };
-    const std::uint32_t stringType = IsNtFamily(profile) ? kRegMultiSz : kRegSz;
-
-    RegistryKey key = OpenInterfaceKey(registry, profile, adapter);
-    count(WriteDhcpFlag(registry, key, configuration.dhcpEnabled));
-    count(WriteAddress(registry, key, layout::kIpAddress, stringType, ipAddress));
-    count(WriteAddress(registry, key, layout::kDefaultGateway, stringType, gateway));
-    count(WriteAddress(registry, key, MaskValueName(profile), stringType, mask));
-
-    if (Is98Family(profile)) {
-        key.Close();
-        key = OpenResolverKey98(registry);
-    }
-    count(WriteResolvers(registry, key, resolverList));
-
-    key.Close();
-    key = OpenAdapterClassKey(registry, profile, adapter);
-    count(WriteNetworkAddress(registry, key, macAddress));
-    return failed ? ApplyResult::kPutBack : ApplyResult::kApplied;
+    // A key that cannot be written, or a value that cannot be read to be put
+    // back, stops the apply before anything is written.
+    if (!ReadWhatChanges(registry, plan)) return ApplyResult::kPutBack;
+    const std::size_t made = MakeChanges(registry, plan);
+    if (made == plan.changes.size()) return ApplyResult::kApplied;
+    return PutBackChanges(registry, plan, made) ? ApplyResult::kPutBack
+                                                : ApplyResult::kPartlyChanged;
 }

@@ -17,12 +17,15 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
 enum class ApplyResult {
     kApplied,        // every value written
     kRefused,        // the configuration failed the checks; nothing written
-    kPutBack,        // a write failed; every value written was put back
+    kPutBack,        // a key or a write failed; every value written was put back
     kPartlyChanged,  // a write failed and putting back failed too
 };
 
-// A text too long for its value, or an address or mask Windows could not
-// use, is refused before anything is written.
+// A text too long for its value, an address or mask Windows could not use,
+// or a MAC of no accepted form is refused before anything is written. Every
+// value about to change is read first; a key that cannot be opened for
+// writing then stops the apply with nothing written. The first write that
+// fails stops it too, and what was written before it is put back, last first.
 ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
                                    AdapterEntry adapter, Configuration configuration);
 

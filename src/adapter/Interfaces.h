@@ -11,15 +11,18 @@
 struct AdapterEntry {
     char interfaceKey[256];  // its TCP/IP key below tcpipBasePath
     char classSubkey[6];     // its own subkey below adapterClassBasePath, such as "0000"
-    char description[256];   // "DriverDesc": what the user picks it by
+    // "DriverDesc", numbered when an earlier card has the same one (" #2"):
+    // the name the card is shown and picked by, unique in the list.
+    char description[256];
 };
 
 // In registry order, which is not the (sorted) order the user sees.
 using AdapterList = std::vector<AdapterEntry>;
 
-// Appends each qualifying interface to `adapters` (registry order) and
-// reports its description through `addDescription`. Registry failures only
-// leave entries or fields out.
+// Appends each qualifying interface to `adapters` (registry order), each
+// with its shown name in `description`, and then reports every new name
+// through `addDescription`. Registry failures only leave entries or fields
+// out.
 void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, AdapterList& adapters,
                          const std::function<void(const char* description)>& addDescription);
 

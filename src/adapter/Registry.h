@@ -15,6 +15,19 @@ constexpr std::uint32_t kRegMultiSz = 7;
 
 class Registry;
 
+// A value as the registry holds it: its type and its exact bytes.
+struct RegistryValue {
+    std::uint32_t type = 0;
+    std::string data;
+};
+
+// What reading a whole value found.
+enum class ValueRead {
+    kPresent,     // the value exists; its type and bytes were read
+    kAbsent,      // there is no value of that name
+    kUnreadable,  // it could not be read (no key, no memory, or another error)
+};
+
 // An open key that closes itself. Move-only, so no key is ever closed twice.
 // A default-constructed key is not open; every operation on it fails.
 class RegistryKey {
@@ -32,6 +45,19 @@ public:
 
 private:
     friend class Registry;
+
+    // A value as the registry holds it: its type and its exact bytes.
+    struct RegistryValue {
+        std::uint32_t type = 0;
+        std::string data;
+    };
+
+    // What reading a whole value found.
+    enum class ValueRead {
+        kPresent,     // the value exists; its type and bytes were read
+        kAbsent,      // there is no value of that name
+        kUnreadable,  // it could not be read (no key, no memory, or another error)
+    };
     RegistryKey(Registry* registry, void* handle) : registry_(registry), handle_(handle) {}
 
     Registry* registry_ = nullptr;
@@ -60,6 +86,11 @@ public:
     virtual bool QueryValue(const RegistryKey& key, const char* name, void* buffer,
                             std::uint32_t byteLimit, std::uint32_t* type,
                             std::uint32_t* length) = 0;
+    // Reads the value whole, whatever its size, so that it can be written back
+    // exactly as it was.
+    virtual ValueRead ReadWholeValue(const RegistryKey& key, const char* name,
+                                     RegistryValue& value) = 0;
+    // Stores exactly `length` bytes of `data`, whatever the type.
     virtual bool SetValue(const RegistryKey& key, const char* name, std::uint32_t type,
                           const void* data, std::uint32_t length) = 0;
     // Fails when the value does not exist.

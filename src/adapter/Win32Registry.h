@@ -14,6 +14,8 @@ public:
     bool ValueExists(const RegistryKey& key, const char* name) override;
     bool QueryValue(const RegistryKey& key, const char* name, void* buffer, std::uint32_t byteLimit,
                     std::uint32_t* type, std::uint32_t* length) override;
+    ValueRead ReadWholeValue(const RegistryKey& key, const char* name,
+                             RegistryValue& value) override;
     bool SetValue(const RegistryKey& key, const char* name, std::uint32_t type, const void* data,
                   std::uint32_t length) override;
     bool DeleteValue(const RegistryKey& key, const char* name) override;

@@ -8,21 +8,16 @@ constexpr int kDotsInAddress = 3;
 constexpr int kMostDigitsInPart = 3;
 constexpr std::int32_t kLargestPart = 255;
 
-// One more byte of a part. The arithmetic is unsigned, so it wraps without
-// undefined behaviour; ToSigned gives the two's complement value.
-std::uint32_t AddByte(std::uint32_t value, char byte) {
-    int code = static_cast<unsigned char>(byte);
-    if (code >= 128) code -= 256;  // the byte taken as signed 8-bit
-    return value * 10u + static_cast<std::uint32_t>(code - '0');
-}
-
-std::int32_t ToSigned(std::uint32_t value) {
-    if (value <= static_cast<std::uint32_t>(INT32_MAX)) return static_cast<std::int32_t>(value);
-    return -static_cast<std::int32_t>(~value) - 1;
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// The value of a part of 1 to 3 digits, which the parse has made sure of.
+std::int32_t PartValue(const char* digits) {
+    std::int32_t value = 0;
+    for (; *digits != '\0'; ++digits)
+        value = value * 10 + (*digits - '0');
+    return value;
 }
 
 // The value of a class is the number of leading mask parts that it fixes.
@@ -47,17 +42,8 @@ bool IsContiguous(const DottedQuad& mask) {
 
 }  // namespace
 
-std::int32_t PartToNumber(const char* text) {
-    std::uint32_t value = 0;
-    for (; *text != '\0'; ++text) {
-        value = AddByte(value, *text);
-    }
-    return ToSigned(value);
-}
-
 bool ParseDottedQuad(const char* text, DottedQuad& quad) {
-    // Anything but digits in a part would give a number Windows never meant
-    // ("1a" is 59, " 1" is negative), so each part must be 1 to 3 digits.
+    // Each part is 1 to 3 digits: Windows reads nothing else as an address.
     char partText[4][kMostDigitsInPart + 1] = {};
     int dots = 0;
     int digits = 0;
@@ -74,7 +60,7 @@ bool ParseDottedQuad(const char* text, DottedQuad& quad) {
     if (dots != kDotsInAddress || digits == 0) return false;
     DottedQuad parsed;
     for (int index = 0; index < 4; ++index) {
-        parsed.parts[index] = PartToNumber(partText[index]);
+        parsed.parts[index] = PartValue(partText[index]);
         if (parsed.parts[index] > kLargestPart) return false;
     }
     quad = parsed;

@@ -11,7 +11,8 @@ namespace {
 constexpr const char kDhcpAddressText[] = "0.0.0.0";
 constexpr const char kCompleteAllFields[] = "Complete all fields";
 constexpr int kAddressLimit = 15;
-constexpr int kMacLimit = 12;
+// The form ipconfig prints, "00-A0-C9-11-22-33", pasted whole.
+constexpr int kMacLimit = 17;
 
 // The list the open dialog adds to, and whether it stored a configuration.
 struct AddRun {

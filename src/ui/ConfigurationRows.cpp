@@ -2,11 +2,17 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <new>
 
 namespace {
+
+// Missing from older headers. Windows documents it as the same search as
+// LVFI_PARTIAL, and LVFI_WRAP alone as a search for the whole text.
+constexpr unsigned kFindSubstring = 0x0004;  // LVFI_SUBSTRING
 
 // Appends the sort key of `name` (the order CompareStringA gives in the
 // user's locale, case counted) to `keys`, ended by '\0': comparing two keys
@@ -108,4 +114,16 @@ int ConfigurationRows::Find(int start, const char* text, bool partial, bool wrap
         for (int row = 0; row < start; ++row)
             if (NameMatches(Text(row, 0), text, partial)) return row;
     return -1;
+}
+
+bool ConfigurationRows::IsTextSearch(unsigned flags) {
+    const unsigned byText = LVFI_STRING | LVFI_PARTIAL | kFindSubstring;
+    const unsigned byOther = LVFI_PARAM | LVFI_NEARESTXY;
+    return (flags & byText) != 0 || ((flags & LVFI_WRAP) != 0 && (flags & byOther) == 0);
+}
+
+int ConfigurationRows::FindTyped(int start, const char* text, unsigned flags) const {
+    if (!IsTextSearch(flags)) return -1;
+    return Find(start, text, (flags & (LVFI_PARTIAL | kFindSubstring)) != 0,
+                (flags & LVFI_WRAP) != 0);
 }

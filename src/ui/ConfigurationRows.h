@@ -27,6 +27,13 @@ public:
     // `partial`), case ignored; -1 when there is none.
     int Find(int start, const char* text, bool partial, bool wrap) const;
 
+    // Whether the list view's search flags (LVFI_*) ask for a row by its text.
+    static bool IsTextSearch(unsigned flags);
+    // Find, as the list view's search flags ask: PARTIAL or SUBSTRING for a
+    // name that begins with `text`, STRING or WRAP alone for the whole name,
+    // WRAP to go round; -1 for a search by anything but text.
+    int FindTyped(int start, const char* text, unsigned flags) const;
+
 private:
     // Every name and address, each ended by '\0'; a row's address follows
     // its name.

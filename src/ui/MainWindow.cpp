@@ -110,8 +110,8 @@ void OnInterfacePicked(HWND dialog) {
     char description[256] = {};
     GetComboText(InterfaceBox(dialog), description);
     for (const AdapterEntry& entry : g_state.adapters) {
+        // Each line names one card: identical cards are numbered.
         if (std::strcmp(entry.description, description) != 0) continue;
-        // Two adapters may share a description: the first one is taken.
         g_state.selectedAdapter = entry;
         ReadInterfaceSettings(g_state.registry, g_state.profile, g_state.selectedAdapter,
                               g_state.working);
@@ -205,7 +205,7 @@ void OnClosing(HWND dialog) {
 int FindTypedRow(const NMHDR* header) {
     const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
     const UINT flags = find->lvfi.flags;
-    if ((flags & (LVFI_STRING | LVFI_PARTIAL)) == 0) return -1;
+    if (!ConfigurationRows::IsTextSearch(flags)) return -1;
     char typed[256] = "";
     if (header->code == LVN_ODFINDITEMW) {
         const wchar_t* wide = reinterpret_cast<const NMLVFINDITEMW*>(header)->lvfi.psz;
@@ -216,8 +216,7 @@ int FindTypedRow(const NMHDR* header) {
         if (find->lvfi.psz == nullptr) return -1;
         CopyText(typed, find->lvfi.psz);
     }
-    return g_state.rows.Find(find->iStart, typed, (flags & LVFI_PARTIAL) != 0,
-                             (flags & LVFI_WRAP) != 0);
+    return g_state.rows.FindTyped(find->iStart, typed, flags);
 }
 
 // The list view asks for the text of the rows it draws and, for keyboard

@@ -70,7 +70,7 @@ TEST_F(AddDialogTest, OpensEmptyWithDefaultMacAndTheTypingLimits) {
         size_t limit;
     };
     const Row rows[] = {{IDC_IP_ADDRESS, 15}, {IDC_MASK, 15}, {IDC_GATEWAY, 15},
-                        {IDC_DNS1, 15},       {IDC_DNS2, 15}, {IDC_MAC_ADDRESS, 12}};
+                        {IDC_DNS1, 15},       {IDC_DNS2, 15}, {IDC_MAC_ADDRESS, 17}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.id);
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, row.id)));
@@ -124,6 +124,9 @@ TEST_F(AddDialogTest, EveryRefusalNamesItsFieldAndKeepsTheDialogOpen) {
          "Verify the second DNS"},
         {"no name", {"", v.ip, v.mac, v.mask, v.gateway, v.dns1, v.dns2}, "Complete all fields"},
         {"no MAC", {v.name, v.ip, "", v.mask, v.gateway, v.dns1, v.dns2}, "Complete all fields"},
+        {"MAC of a group",
+         {v.name, v.ip, "01-00-5E-00-00-01", v.mask, v.gateway, v.dns1, v.dns2},
+         "Verify the MAC"},
     };
     WriteConfigFile({});
     Start();
@@ -260,6 +263,28 @@ TEST_F(AddDialogTest, EscapeDoesNothingAndCancelOrTheCloseBoxStoreNothing) {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !DialogOpen(); }));
     EXPECT_TRUE(ConfigurationRows().empty());
+}
+
+// The form ipconfig /all prints, pasted whole, is stored and applied as the
+// 12 digits the network card takes.
+TEST_F(AddDialogTest, AMacAsIpconfigPrintsItIsAppliedAsTwelveDigits) {
+    SeedAdapters({kIntelAdapter});
+    WriteConfigFile({});
+    Start();
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    Fill(dialog, kValid);
+    SetControlText(dialog, IDC_MAC_ADDRESS, "");
+    TypeText(dialog, IDC_MAC_ADDRESS, "00-a0-c9-11-22-33");
+    EXPECT_EQ(PressAdd(dialog), "");
+    PickInterface(kIntelAdapter.description);
+    PickConfiguration(kValid.name);
+    EXPECT_EQ(ControlText(Main(), IDC_MAC_ADDRESS), "00A0C9112233");
+    ClickButton(Main(), IDC_APPLY);
+    AnswerMessageBox(WaitForMessageBox(Process(), "Complete").window, IDOK);
+    const RegistryValue written = ReadValue(ClassKey(kIntelAdapter), "NetworkAddress");
+    EXPECT_EQ(written.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(written.bytes, std::string("00A0C9112233") + std::string(4, '\0'));
 }
 
 TEST_F(AddDialogTest, WhatIsTypedIsStoredOnOneLineAndCutTo127Characters) {

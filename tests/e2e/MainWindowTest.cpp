@@ -123,17 +123,24 @@ TEST_F(MainWindowTest, PickingADhcpInterfaceShowsItsHardwareAddressAndTheChecked
                                       "Realtek RTL8139 Family PCI Fast Eth"}));
 }
 
-TEST_F(MainWindowTest, TwoAdaptersWithOneDescriptionBothPickTheFirst) {
+TEST_F(MainWindowTest, TwoIdenticalCardsAreTwoLinesEachAppliedToItsOwnCard) {
     Adapter first = kIntel, second = kRealtek;
-    second.description = first.description;
+    first.description = second.description = "Fast Ethernet Adapter";
     SeedAdapters({first, second});
+    WriteConfigFile({kOffice});
     Start();
-    for (int line : {0, 1}) {
-        SCOPED_TRACE(line);
-        PickInterface(first.description, line);
-        EXPECT_EQ(ControlText(Main(), IDC_IP_ADDRESS), "192.168.1.20");
-        EXPECT_EQ(ControlText(Main(), IDC_MAC_ADDRESS), "Default");
-    }
+    EXPECT_EQ(ComboLines(GetDlgItem(Main(), IDC_INTERFACES)),
+              (std::vector<std::string>{"Fast Ethernet Adapter", "Fast Ethernet Adapter #2"}));
+    PickInterface("Fast Ethernet Adapter #2");
+    EXPECT_EQ(ShownIn(Main()), (Shown{"0.0.0.0", "00A0C9112233", "0.0.0.0", "", "", "", true,
+                                      "Fast Ethernet Adapter #2"}));
+    PickConfiguration("Office");
+    ClickButton(Main(), IDC_APPLY);
+    AnswerMessageBox(WaitForMessageBox(Process(), "Complete").window, IDOK);
+    ExpectValue(TcpipKey(second), "IPAddress", REG_MULTI_SZ, Padded("10.1.2.3", 16));
+    ExpectValue(TcpipKey(first), "IPAddress", REG_MULTI_SZ, "192.168.1.20" + std::string(2, '\0'));
+    PickInterface("Fast Ethernet Adapter");
+    EXPECT_EQ(ControlText(Main(), IDC_IP_ADDRESS), "192.168.1.20");
 }
 
 TEST_F(MainWindowTest, PickingAConfigurationShowsItAndItsNameCutTo35) {
@@ -285,7 +292,9 @@ TEST_F(MainWindowTest, WindowsOwnAddressListsAreShownBackedUpAndAppliedWhole) {
     EXPECT_NE(saved.find("Direccion IP: 10.0.0.5\r\n"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, ApplyWithoutTheRightToWriteSaysSoAndWritesTheRest) {
+// The adapter's key refuses: the interface's own key, writable, is left as
+// it was too, so the interface is never half changed.
+TEST_F(MainWindowTest, ApplyWithoutTheRightToWriteSaysSoAndWritesNothing) {
     SeedAdapters({kIntel});
     WriteConfigFile({kOffice});
     ASSERT_TRUE(DenyWrites(ClassKey(kIntel)));
@@ -296,8 +305,9 @@ TEST_F(MainWindowTest, ApplyWithoutTheRightToWriteSaysSoAndWritesTheRest) {
     MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
     EXPECT_EQ(box.text, "An error has happened, changes weren't applied.\nVerify inserted fields.");
     AnswerMessageBox(box.window, IDOK);
-    // The interface's own key could be written, and was.
-    ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, Padded("10.1.2.3", 16));
+    ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, "192.168.1.20" + std::string(2, '\0'));
+    ExpectValue(TcpipKey(kIntel), "SubnetMask", REG_MULTI_SZ,
+                "255.255.255.0" + std::string(2, '\0'));
     EXPECT_FALSE(ReadValue(ClassKey(kIntel), "NetworkAddress").exists);
 }
 

@@ -1,10 +1,11 @@
 // Feeds arbitrary texts to the address checks and the form validator. The
 // input is the DHCP switch (first byte) and up to seven field texts split at
-// line feeds. Besides the sanitizers' checks: the part values equal a wide
-// reference computation wrapped to 32 bits, a text parses exactly when it is
-// four parts of 1-3 digits up to 255, the address and mask checks agree with
-// a reference model, every outcome carries one of the known messages, and the
-// record's texts end inside their fields and hold no line break.
+// line feeds. Besides the sanitizers' checks: a text parses exactly when it
+// is four parts of 1-3 digits up to 255, the address, mask and MAC checks
+// agree with a reference model, every outcome carries one of the known
+// messages, and the record's texts end inside their fields and hold no line
+// break.
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -18,20 +19,6 @@ namespace {
 
 void Check(bool condition) {
     if (!condition) std::abort();
-}
-
-// The described arithmetic in 64 bits, then wrapped to two's complement 32 bits.
-std::int32_t ReferencePart(const std::string& text) {
-    std::int64_t value = 0;
-    for (const char c : text) {
-        const std::int64_t code = static_cast<unsigned char>(c) >= 128
-                                      ? static_cast<unsigned char>(c) - 256
-                                      : static_cast<unsigned char>(c);
-        value = (value * 10 + code - 48) % (std::int64_t{1} << 32);
-    }
-    std::int64_t wrapped = value & 0xFFFFFFFF;
-    if (wrapped >= (std::int64_t{1} << 31)) wrapped -= std::int64_t{1} << 32;
-    return static_cast<std::int32_t>(wrapped);
 }
 
 // Four parts of 1 to 3 decimal digits, each at most 255.
@@ -97,8 +84,40 @@ bool ReferenceMaskMatches(const std::string& address, const std::string& mask) {
     return true;
 }
 
+// The accepted hardware addresses by another route: the separators taken
+// out at their places, then 12 digits that name one card.
+bool ReferenceMac(const std::string& text, std::string& normalized) {
+    std::string lower;
+    for (const char c : text)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (text.empty() || lower == "default") {
+        normalized = text.empty() ? "" : "Default";
+        return true;
+    }
+    std::string digits = text;
+    if (text.size() == 17) {
+        digits.clear();
+        for (std::size_t index = 0; index < text.size(); ++index) {
+            if (index % 3 != 2) {
+                digits += text[index];
+            } else if (text[index] != text[2] || (text[2] != '-' && text[2] != ':')) {
+                return false;
+            }
+        }
+    }
+    if (digits.size() != 12 ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        return false;
+    }
+    for (char& c : digits)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const bool group = std::string("13579BDF").find(digits[1]) != std::string::npos;
+    if (digits == std::string(12, '0') || digits == std::string(12, 'F') || group) return false;
+    normalized = digits;
+    return true;
+}
+
 void CheckParts(const std::string& text) {
-    Check(PartToNumber(text.c_str()) == ReferencePart(text));
     std::int64_t values[4];
     const bool expected = ReferenceQuad(text, values);
     DottedQuad quad{{-7, -7, -7, -7}};
@@ -109,6 +128,11 @@ void CheckParts(const std::string& text) {
     for (int index = 0; index < 4; ++index) {
         Check(quad.parts[index] == (expected ? values[index] : -7));
     }
+    std::string wanted;
+    char normalized[kTextFieldSize] = "untouched";
+    const bool accepted = ReferenceMac(text, wanted);
+    Check(NormalizeMacAddress(text.c_str(), normalized) == accepted);
+    Check(accepted ? wanted == normalized : std::strcmp(normalized, "untouched") == 0);
 }
 
 bool HasLineBreak(const char (&text)[kTextFieldSize]) {
@@ -161,7 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                             kMaskMismatchMessage,
                                             kVerifyGatewayMessage,
                                             kVerifyDns1Message,
-                                            kVerifyDns2Message};
+                                            kVerifyDns2Message,
+                                            kVerifyMacMessage};
     Check(message != nullptr);
     bool known = false;
     for (const char* text : kMessages) {
@@ -176,6 +201,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           !HasLineBreak(record.macAddress) && !HasLineBreak(record.mask) &&
           !HasLineBreak(record.gateway) && !HasLineBreak(record.dns1) &&
           !HasLineBreak(record.dns2));
+    if (verdict) {
+        // The MAC is stored in its one form.
+        char again[kTextFieldSize];
+        Check(NormalizeMacAddress(record.macAddress, again) &&
+              std::strcmp(again, record.macAddress) == 0);
+    }
     if (form.dhcp) {
         Check(record.dhcpEnabled == 1 && record.ipAddress[0] == '\0' && record.mask[0] == '\0');
     } else if (verdict) {

@@ -1,4 +1,7 @@
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "AdapterTestData.h"
 #include "adapter/InterfaceSettings.h"
@@ -80,6 +83,7 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
         {"gateway", &Configuration::gateway, sixteen},
         {"mask", &Configuration::mask, sixteen},
         {"hardware address", &Configuration::macAddress, "00A0C91122334455"},
+        {"hardware address of a group", &Configuration::macAddress, "01-00-5E-00-00-01"},
         {"first server alone", &Configuration::dns1, std::string(40, '1')},
         {"joined servers", &Configuration::dns2, std::string(32, '2')},  // 8 + 1 + 32
         {"address not dotted", &Configuration::ipAddress, "not.an.addr"},
@@ -106,9 +110,10 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
     EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
 
     // Fifteen characters fit. A multi-string gets both its terminators, one
-    // byte past the fixed length; a plain string keeps the fixed length.
-    const Configuration longest = MakeConfiguration(fifteen.c_str(), "255.255.255.252",
-                                                    fifteen.c_str(), "", "", "00A0C9112233445", 0);
+    // byte past the fixed length; a plain string keeps the fixed length. A
+    // hardware address as ipconfig prints it is written as its 12 digits.
+    const Configuration longest = MakeConfiguration(
+        fifteen.c_str(), "255.255.255.252", fifteen.c_str(), "", "", "00-a0-c9-11-22-33", 0);
     for (const char* family : {"NT", "98"}) {
         SCOPED_TRACE(family);
         const PlatformProfile familyProfile = backend().Profile(family);
@@ -123,7 +128,7 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
         EXPECT_EQ(backend().Inspect(tcpip, nt ? "SubnetMask" : "IPMask"),
                   (RegistryValue{written.type, Padded("255.255.255.252", nt ? 17 : 16)}));
         EXPECT_EQ(backend().Inspect(ClassPath(familyProfile, familyAdapter), "NetworkAddress"),
-                  (RegistryValue{kRegSz, Padded("00A0C9112233445", 16)}));
+                  (RegistryValue{kRegSz, Padded("00A0C9112233", 16)}));
     }
 }
 
@@ -136,7 +141,8 @@ TEST_P(ApplyInterfaceSettingsTest, DefaultDeletesTheHardwareAddress) {
     const Row rows[] = {
         {"Default", true, std::nullopt},
         {"Default", false, std::nullopt},
-        {"default", true, RegistryValue{kRegSz, Padded("default", 16)}},
+        {"default", true, std::nullopt},
+        {"", true, std::nullopt},
     };
     const PlatformProfile profile = backend().Profile("NT");
     const AdapterEntry adapter = FamilyAdapter(profile, "0001", "X");
@@ -153,25 +159,89 @@ TEST_P(ApplyInterfaceSettingsTest, DefaultDeletesTheHardwareAddress) {
     }
 }
 
-TEST_P(ApplyInterfaceSettingsTest, AKeyWithoutRightsFailsWhileTheOtherValuesAreWritten) {
+TEST_P(ApplyInterfaceSettingsTest, AKeyWithoutRightsStopsTheApplyBeforeAnythingIsWritten) {
     const PlatformProfile profile = backend().Profile("NT");
     const AdapterEntry refusedClass = FamilyAdapter(profile, "0001", "X");
     if (!backend().RefuseFullAccess(ClassPath(profile, refusedClass))) {
         GTEST_SKIP() << "cannot refuse a key";
     }
-    EXPECT_TRUE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, refusedClass, kOffice)));
-    EXPECT_TRUE(backend().Inspect(InterfacePath(profile, refusedClass), "IPAddress"));
-    EXPECT_TRUE(backend().Inspect(InterfacePath(profile, refusedClass), "NameServer"));
     Configuration keepOwnAddress = kOffice;
     CopyText(keepOwnAddress.macAddress, "Default");
-    EXPECT_FALSE(
-        ApplyFailed(ApplyInterfaceSettings(registry(), profile, refusedClass, keepOwnAddress)));
+    for (const Configuration& configuration : {kOffice, keepOwnAddress}) {
+        SCOPED_TRACE(configuration.macAddress);
+        EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, refusedClass, configuration),
+                  ApplyResult::kPutBack);
+        EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedClass), "EnableDHCP"));
+        EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedClass), "NameServer"));
+    }
 
     const AdapterEntry refusedTcpip = MakeAdapter("{REFUSED}", "0002", "Y");
     ASSERT_TRUE(backend().RefuseFullAccess(InterfacePath(profile, refusedTcpip)));
-    EXPECT_TRUE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, refusedTcpip, kOffice)));
-    EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedTcpip), "IPAddress"));
-    EXPECT_TRUE(backend().Inspect(ClassPath(profile, refusedTcpip), "NetworkAddress"));
+    EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, refusedTcpip, kOffice),
+              ApplyResult::kPutBack);
+    EXPECT_FALSE(backend().Inspect(ClassPath(profile, refusedTcpip), "NetworkAddress"));
+}
+
+// A write that fails halfway puts back every value written before it, so
+// the interface is exactly as it was.
+TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt) {
+    Configuration keepOwnAddress = kOffice;
+    CopyText(keepOwnAddress.macAddress, "Default");
+    for (const char* family : {"NT", "98"}) {
+        const PlatformProfile profile = backend().Profile(family);
+        const bool nt = profile.family == "NT";
+        const AdapterEntry adapter = FamilyAdapter(profile, "0001", "X");
+        const std::string tcpip = InterfacePath(profile, adapter);
+        const std::string resolver = ResolverPath(profile, adapter);
+        const std::string adapterKey = ClassPath(profile, adapter);
+        // In the order Apply writes them.
+        const std::pair<std::string, const char*> written[] = {
+            {tcpip, "EnableDHCP"},     {tcpip, "IPAddress"},
+            {tcpip, "DefaultGateway"}, {tcpip, nt ? "SubnetMask" : "IPMask"},
+            {resolver, "NameServer"},  {adapterKey, "NetworkAddress"}};
+        for (std::size_t failing = 0; failing < 6; ++failing) {
+            for (const Configuration& configuration : {kOffice, keepOwnAddress}) {
+                SCOPED_TRACE(testing::Message() << family << ", write " << failing << " fails, MAC "
+                                                << configuration.macAddress);
+                auto fresh = GetParam().make();
+                RegistryTestBackend& registryBackend = *fresh;
+                // Two addresses, an absent gateway, odd bytes: as Windows may hold them.
+                registryBackend.Seed(tcpip, "EnableDHCP", kRegDword, Bytes("\1\0\0\0"));
+                registryBackend.Seed(tcpip, "IPAddress", kRegMultiSz,
+                                     Bytes("10.0.0.5\0"
+                                           "10.0.0.6\0\0"));
+                registryBackend.Seed(tcpip, nt ? "SubnetMask" : "IPMask", kRegBinary, "\xff");
+                registryBackend.Seed(resolver, "NameServer", kRegSz, "10.0.0.1 10.0.0.2");
+                registryBackend.Seed(adapterKey, "NetworkAddress", kRegSz, Bytes("02004C4F4F50\0"));
+                std::vector<std::optional<RegistryValue>> before;
+                for (const auto& value : written)
+                    before.push_back(registryBackend.Inspect(value.first, value.second));
+                if (!registryBackend.RefuseValue(written[failing].first, written[failing].second,
+                                                 0))
+                    GTEST_SKIP() << "cannot refuse a value";
+
+                EXPECT_EQ(ApplyInterfaceSettings(registryBackend.registry(), profile, adapter,
+                                                 configuration),
+                          ApplyResult::kPutBack);
+                for (std::size_t index = 0; index < 6; ++index) {
+                    SCOPED_TRACE(written[index].second);
+                    EXPECT_EQ(registryBackend.Inspect(written[index].first, written[index].second),
+                              before[index]);
+                }
+            }
+        }
+    }
+    // Putting back fails too: what could be put back is, and the result says so.
+    const PlatformProfile profile = backend().Profile("NT");
+    const AdapterEntry adapter = FamilyAdapter(profile, "0001", "X");
+    const std::string tcpip = InterfacePath(profile, adapter);
+    ASSERT_TRUE(backend().RefuseValue(tcpip, "NameServer", 0));
+    ASSERT_TRUE(backend().RefuseValue(tcpip, "IPAddress", 1));
+    EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, adapter, kOffice),
+              ApplyResult::kPartlyChanged);
+    EXPECT_TRUE(backend().Inspect(tcpip, "IPAddress"));
+    EXPECT_FALSE(backend().Inspect(tcpip, "EnableDHCP"));
+    EXPECT_FALSE(backend().Inspect(tcpip, "SubnetMask"));
 }
 
 TEST_P(ApplyInterfaceSettingsTest, AnAdapterWithoutKeyNamesWritesNothingToTheBaseKeys) {

@@ -2,6 +2,8 @@
 // sorts them, and found again by what is typed.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -86,6 +88,31 @@ TEST(ConfigurationRowsTest, TypedTextFindsTheNextRowWhoseNameItBegins) {
     for (const auto& c : cases)
         EXPECT_EQ(rows.Find(c.start, c.text, c.partial, c.wrap), c.row)
             << c.text << " from " << c.start;
+
+    // As the list view asks: SUBSTRING is PARTIAL, WRAP alone is STRING.
+    constexpr unsigned kSubstring = 0x0004;
+    const struct {
+        unsigned flags;
+        int start;
+        const char* text;
+        int row;
+    } asked[] = {
+        {LVFI_PARTIAL | LVFI_WRAP, 3, "b", 1},
+        {kSubstring | LVFI_WRAP, 3, "B", 1},
+        {kSubstring, 3, "b", -1},
+        {kSubstring, 0, "CAS", 3},
+        {LVFI_WRAP, 3, "beta", 1},
+        {LVFI_WRAP, 3, "bet", -1},
+        {LVFI_STRING, 2, "beta", -1},
+        {LVFI_STRING | LVFI_WRAP, 2, "BETA", 1},
+        {LVFI_PARAM, 0, "alfa", -1},
+        {LVFI_PARAM | LVFI_WRAP, 0, "alfa", -1},
+        {LVFI_NEARESTXY | LVFI_WRAP, 0, "alfa", -1},
+        {0, 0, "alfa", -1},
+    };
+    for (const auto& c : asked)
+        EXPECT_EQ(rows.FindTyped(c.start, c.text, c.flags), c.row)
+            << c.text << " from " << c.start << " with flags " << c.flags;
 }
 
 }  // namespace

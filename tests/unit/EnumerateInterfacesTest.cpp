@@ -41,6 +41,7 @@ Listing Enumerate(Registry& registry, const PlatformProfile& profile) {
     return listing;
 }
 
+// Identical cards are told apart by a number, so each line names one card.
 TEST_P(EnumerateInterfacesTest, ListsTheSubkeysWithAMarkerInRegistryOrder) {
     const std::string longest(254, 'L');  // 255 bytes with its terminator: the limit
     const std::vector<SeededSubkey> seeded = {
@@ -52,6 +53,10 @@ TEST_P(EnumerateInterfacesTest, ListsTheSubkeysWithAMarkerInRegistryOrder) {
         {"0005", "BusType", nullptr, ""},
         {"0006", "BusType", "{C6}", longest},
         {"0007", "BusType", "{C7}", longest + "L"},
+        {"0008", "BusType", "{C8}", "X"},
+        {"0009", "BusType", "{C9}", "X"},
+        {"0010", "BusType", "{C10}", "X #2"},
+        {"0011", "BusType", "{C11}", longest},
     };
     struct Expected {
         const char* classSubkey;
@@ -61,10 +66,14 @@ TEST_P(EnumerateInterfacesTest, ListsTheSubkeysWithAMarkerInRegistryOrder) {
     const std::vector<Expected> expected = {
         {"0000", "{C0}", "B"},
         {"0001", "{C1}", "Fast Ethernet Adapter"},
-        {"0003", "{C3}", "Fast Ethernet Adapter"},
+        {"0003", "{C3}", "Fast Ethernet Adapter #2"},
         {"0005", "", ""},
         {"0006", "{C6}", longest},
-        {"0007", "{C7}", ""},
+        {"0007", "{C7}", " #2"},
+        {"0008", "{C8}", "X"},
+        {"0009", "{C9}", "X #3"},
+        {"0010", "{C10}", "X #2"},
+        {"0011", "{C11}", longest.substr(0, 252) + " #2"},
     };
     for (const char* family : {"NT", "98"}) {
         SCOPED_TRACE(family);

@@ -27,6 +27,8 @@ bool IsStringType(std::uint32_t type) {
 
 struct MemoryRegistry::Node {
     bool refusesFullAccess = false;
+    // Values that refuse changes once their count of allowed ones is spent.
+    std::map<std::string, int, NameOrder> allowedChanges;
     std::map<std::string, std::unique_ptr<Node>, NameOrder> subkeys;
     std::map<std::string, RegistryValue, NameOrder> values;
 };
@@ -127,10 +129,25 @@ bool MemoryRegistry::QueryValue(const RegistryKey& key, const char* name, void* 
     return true;
 }
 
+ValueRead MemoryRegistry::ReadWholeValue(const RegistryKey& key, const char* name,
+                                         RegistryValue& value) {
+    if (Find(key) == nullptr) return ValueRead::kUnreadable;
+    const RegistryValue* found = FindValueIn(key, name);
+    if (found == nullptr) return ValueRead::kAbsent;
+    value = *found;
+    return ValueRead::kPresent;
+}
+
+bool MemoryRegistry::AllowChange(Node& node, const char* name) {
+    const auto refused = node.allowedChanges.find(name);
+    if (refused == node.allowedChanges.end()) return true;
+    return refused->second-- > 0;
+}
+
 bool MemoryRegistry::SetValue(const RegistryKey& key, const char* name, std::uint32_t type,
                               const void* data, std::uint32_t length) {
     const OpenKey* open = Find(key);
-    if (open == nullptr || !open->writable) return false;
+    if (open == nullptr || !open->writable || !AllowChange(*open->node, name)) return false;
     RegistryValue& value = open->node->values[name];
     value.type = type;
     value.data.assign(static_cast<const char*>(data), length);
@@ -140,6 +157,8 @@ bool MemoryRegistry::SetValue(const RegistryKey& key, const char* name, std::uin
 bool MemoryRegistry::DeleteValue(const RegistryKey& key, const char* name) {
     const OpenKey* open = Find(key);
     if (open == nullptr || !open->writable) return false;
+    if (open->node->values.count(name) == 0) return false;
+    if (!AllowChange(*open->node, name)) return false;
     return open->node->values.erase(name) > 0;
 }
 
@@ -149,6 +168,11 @@ void MemoryRegistry::CloseKey(void* handle) {
 
 void MemoryRegistry::RefuseFullAccess(const std::string& path) {
     if (Node* node = Walk(root_.get(), path, true)) node->refusesFullAccess = true;
+}
+
+void MemoryRegistry::RefuseValue(const std::string& path, const std::string& name,
+                                 int allowedChanges) {
+    if (Node* node = Walk(root_.get(), path, true)) node->allowedChanges[name] = allowedChanges;
 }
 
 void MemoryRegistry::SeedValue(const std::string& path, const std::string& name, std::uint32_t type,

@@ -16,11 +16,6 @@
 
 #include "adapter/Registry.h"
 
-struct RegistryValue {
-    std::uint32_t type = 0;
-    std::string data;  // the exact bytes
-};
-
 class MemoryRegistry : public Registry {
 public:
     MemoryRegistry();
@@ -36,6 +31,8 @@ public:
     bool ValueExists(const RegistryKey& key, const char* name) override;
     bool QueryValue(const RegistryKey& key, const char* name, void* buffer, std::uint32_t byteLimit,
                     std::uint32_t* type, std::uint32_t* length) override;
+    ValueRead ReadWholeValue(const RegistryKey& key, const char* name,
+                             RegistryValue& value) override;
     bool SetValue(const RegistryKey& key, const char* name, std::uint32_t type, const void* data,
                   std::uint32_t length) override;
     bool DeleteValue(const RegistryKey& key, const char* name) override;
@@ -44,6 +41,10 @@ public:
     // Makes `path` (created if missing) refuse full access, as a key does to
     // a user without write rights: it still opens for reading.
     void RefuseFullAccess(const std::string& path);
+    // Makes setting or deleting `name` in `path` fail once `allowedChanges`
+    // more changes of it have gone through, as a value Windows will not
+    // change (a driver holding it, a full registry).
+    void RefuseValue(const std::string& path, const std::string& name, int allowedChanges = 0);
     void SeedValue(const std::string& path, const std::string& name, std::uint32_t type,
                    const std::string& data);
     std::optional<RegistryValue> FindValue(const std::string& path, const std::string& name) const;
@@ -65,6 +66,8 @@ private:
     const OpenKey* Find(const RegistryKey& key) const;
     RegistryKey Open(Node* node, bool writable);
     RegistryValue* FindValueIn(const RegistryKey& key, const char* name) const;
+    // False when the value refuses the change; counts it otherwise.
+    static bool AllowChange(Node& node, const char* name);
 
     std::unique_ptr<Node> root_;  // HKEY_LOCAL_MACHINE
     std::map<std::uintptr_t, OpenKey> openKeys_;

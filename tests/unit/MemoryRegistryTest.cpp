@@ -30,6 +30,10 @@ public:
         registry_.RefuseFullAccess(path);
         return true;
     }
+    bool RefuseValue(const std::string& path, const char* name, int allowedChanges) override {
+        registry_.RefuseValue(path, name, allowedChanges);
+        return true;
+    }
 
 private:
     MemoryRegistry registry_;

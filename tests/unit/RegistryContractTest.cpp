@@ -96,6 +96,38 @@ TEST_P(RegistryContractTest, SetValuesKeepTheirTypeAndExactBytes) {
     }
 }
 
+// What Apply puts back after a failed write: any value, read whole and set
+// again, is exactly what it was.
+TEST_P(RegistryContractTest, AWholeValueReadsAsItIsAndSetsBackTheSame) {
+    std::string large(100000, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>(i * 7 + 1);
+    const RegistryValue rows[] = {
+        {kRegSz, Padded("00A0C9112233", 16)},
+        {kRegSz, "abcd"},  // unterminated
+        {kRegMultiSz, Bytes("10.0.0.5\0"
+                            "10.0.0.6\0\0")},
+        {kRegSz, ""},
+        {kRegDword, Bytes("\1\0\0\0")},
+        {kRegBinary, large},
+    };
+    const std::string path = backend().ScratchPath() + "Whole";
+    RegistryKey key = registry().CreateKey(path.c_str());
+    for (const RegistryValue& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.type << ", " << row.data.size() << " bytes");
+        backend().Seed(path, "Value", row.type, row.data);
+        RegistryValue read{99, "junk"};
+        ASSERT_EQ(registry().ReadWholeValue(key, "value", read), ValueRead::kPresent);
+        EXPECT_EQ(read, row);
+        ASSERT_TRUE(registry().SetValue(key, "Copy", read.type, read.data.data(),
+                                        static_cast<std::uint32_t>(read.data.size())));
+        EXPECT_EQ(backend().Inspect(path, "Copy"), row);
+    }
+    RegistryValue untouched{99, "junk"};
+    EXPECT_EQ(registry().ReadWholeValue(key, "Missing", untouched), ValueRead::kAbsent);
+    EXPECT_EQ(registry().ReadWholeValue(RegistryKey(), "Value", untouched), ValueRead::kUnreadable);
+}
+
 TEST_P(RegistryContractTest, DeletingAnAbsentValueFailsAndChangesNothing) {
     const std::string path = backend().ScratchPath() + "Delete";
     backend().Seed(path, "Kept", kRegSz, Bytes("x\0"));

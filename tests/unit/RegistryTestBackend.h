@@ -42,6 +42,9 @@ public:
     // Makes the key (created if missing) refuse full access, as it does to
     // a user without write rights. False when the backend cannot.
     virtual bool RefuseFullAccess(const std::string& path) = 0;
+    // Makes the value refuse to be set or deleted once `allowedChanges`
+    // changes have gone through. False when the backend cannot.
+    virtual bool RefuseValue(const std::string& path, const char* name, int allowedChanges) = 0;
 };
 
 struct RegistryBackendParam {

@@ -10,35 +10,6 @@
 
 namespace {
 
-TEST(ValidationTest, PartToNumberCountsEveryByteAndWraps) {
-    struct Row {
-        const char* text;
-        std::int32_t value;
-    };
-    const Row rows[] = {
-        {"", 0},
-        {"0", 0},
-        {"010", 10},
-        {"255", 255},
-        {"1a", 59},
-        {"a", 49},
-        {" ", -16},
-        {"1 ", -6},
-        {" 10", -1590},
-        {"\x80", -176},  // a byte of 128 or more is negative
-        {"\xff", -49},
-        {"2147483647", INT32_MAX},
-        {"2147483648", INT32_MIN},
-        {"4294967296", 0},
-        {"4294967297", 1},
-        {"99999999999", 1215752191},  // 99999999999 mod 2^32
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        EXPECT_EQ(PartToNumber(row.text), row.value);
-    }
-}
-
 TEST(ValidationTest, ParseDottedQuadNeedsFourPartsOfUpToThreeDigits) {
     struct Row {
         const char* text;
@@ -129,6 +100,44 @@ TEST(ValidationTest, MaskIsContiguousAndCoversTheAddressClass) {
     }
 }
 
+TEST(ValidationTest, MacAddressesAreTakenAsPeopleWriteThemAndStoredAsTwelveDigits) {
+    struct Row {
+        const char* text;
+        const char* normalized;  // null: refused
+    };
+    const Row rows[] = {
+        {"00A0C9112233", "00A0C9112233"},
+        {"00a0c9112233", "00A0C9112233"},
+        {"00-a0-c9-11-22-33", "00A0C9112233"},
+        {"00:A0:C9:11:22:33", "00A0C9112233"},
+        {"02-00-4C-4F-4F-50", "02004C4F4F50"},
+        {"Default", "Default"},
+        {"dEFAULT", "Default"},
+        {"", ""},
+        {"00-A0-C9:11-22-33", nullptr},  // mixed separators
+        {"00.A0.C9.11.22.33", nullptr},
+        {"0-0A0-C9-11-22-33", nullptr},
+        {"00A0C91122", nullptr},
+        {"00A0C9112233445", nullptr},
+        {"00A0C911223G", nullptr},
+        {" 00A0C9112233", nullptr},
+        {"00-A0-C9-11-22-33-", nullptr},
+        {"000000000000", nullptr},
+        {"FF-FF-FF-FF-FF-FF", nullptr},
+        {"ff:ff:ff:ff:ff:ff", nullptr},
+        {"01-00-5E-00-00-01", nullptr},  // a group address
+        {"03A0C9112233", nullptr},
+        {"Defaults", nullptr},
+        {"Default ", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        char normalized[kTextFieldSize] = "untouched";
+        ASSERT_EQ(NormalizeMacAddress(row.text, normalized), row.normalized != nullptr);
+        EXPECT_STREQ(normalized, row.normalized ? row.normalized : "untouched");
+    }
+}
+
 // A form that hands out its texts without cutting them: a text of 128 or
 // more characters fills the whole buffer with no terminator.
 class FakeForm : public ConfigurationForm {
@@ -212,6 +221,17 @@ TEST(ValidationTest, FormIsReadInOrderUpToTheFirstFailure) {
          with([](RecordTexts& t) { t.name = ""; })},
         {"MAC empty", with([](RecordTexts& t) { t.macAddress = ""; }), false, "",
          with([](RecordTexts& t) { t.macAddress = ""; })},
+        {"MAC as ipconfig prints it",
+         with([](RecordTexts& t) { t.macAddress = "00-a0-c9-11-22-33"; }), true, "",
+         with([](RecordTexts& t) { t.macAddress = "00A0C9112233"; })},
+        {"MAC default in small letters", with([](RecordTexts& t) { t.macAddress = "default"; }),
+         true, "", valid},
+        {"bad MAC after the second DNS",
+         with([](RecordTexts& t) { t.macAddress = "01-00-5E-00-00-01"; }), false, "Verify the MAC",
+         with([](RecordTexts& t) {
+             t.macAddress = "01-00-5E-00-00-01";
+             t.name = "";
+         })},
         {"a long name is cut to 127 characters", with([&](RecordTexts& t) { t.name = longName; }),
          true, "", with([&](RecordTexts& t) { t.name = longName.substr(0, 127); })},
         {"a pasted line break becomes a blank",
@@ -232,6 +252,11 @@ TEST(ValidationTest, FormIsReadInOrderUpToTheFirstFailure) {
          "",
          {"", true, "", "Default"}},
         {"DHCP on with neither", {"", true, "1.2.3.4", "", "255.0.0.0"}, false, "", {"", true}},
+        {"DHCP on checks the MAC as it reads it",
+         {"Cafe", true, "", "00-00-00-00-00-00"},
+         false,
+         "Verify the MAC",
+         {"", true, "", "00-00-00-00-00-00"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

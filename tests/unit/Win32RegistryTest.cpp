@@ -189,6 +189,8 @@ public:
         return RawKey(path, KEY_READ, false).get() != nullptr;
     }
     bool RefuseFullAccess(const std::string& path) override { return DenyWriting(path); }
+    // Windows refuses whole keys, not single values.
+    bool RefuseValue(const std::string&, const char*, int) override { return false; }
 
 private:
     ResolverKeySnapshot resolver_;
