@@ -84,11 +84,12 @@ int main(int argc, char** argv) {
     const std::string path = folder + "/bench-Nicset.conf";
     const ConfigurationList list = MakeList();
     PrintedPrompts prompts;
+    ConfigFileSession session;
     std::vector<double> saves, loads, raws, parses, fills;
     std::size_t loaded = 0;
     for (int round = 0; round < rounds; ++round) {
         Clock::time_point start = Clock::now();
-        if (!SaveConfigurations(path.c_str(), list, prompts)) return 1;
+        if (!SaveConfigurations(path.c_str(), list, prompts, session)) return 1;
         saves.push_back(Since(start));
 
         // Each list is gone before the next is made, so that all of them
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
         {
             ConfigurationList read;
             start = Clock::now();
-            if (!LoadConfigurations(path.c_str(), read, prompts)) return 1;
+            if (!LoadConfigurations(path.c_str(), read, prompts, session)) return 1;
             loads.push_back(Since(start));
             loaded = read.Size();
         }
@@ -144,10 +145,10 @@ int main(int argc, char** argv) {
     std::fclose(file);
     ConfigurationList many;
     Clock::time_point start = Clock::now();
-    if (!LoadConfigurations(hostilePath.c_str(), many, prompts)) return 1;
+    if (!LoadConfigurations(hostilePath.c_str(), many, prompts, session)) return 1;
     const double load = Since(start);
     start = Clock::now();
-    const bool saved = SaveConfigurations(hostilePath.c_str(), many, prompts);
+    const bool saved = SaveConfigurations(hostilePath.c_str(), many, prompts, session);
     const double save = Since(start);
     const long written = FileBytes(hostilePath);
     std::remove(hostilePath.c_str());
