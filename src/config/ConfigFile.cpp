@@ -43,25 +43,22 @@ std::FILE* OpenOrPutBack(const char* path, ConfigFileSession& session, FileCalls
     std::FILE* file = calls.OpenForReading(path, absent);
     // A file that is there but cannot be read is kept before any replace.
     if (!absent) return file;
-    session.unkept = nullptr;
     for (const char* suffix : kLeftoverSuffixes) {
+        session.unkept = suffix;  // until it is put back
         const std::string leftover = std::string(path) + suffix;
         file = calls.OpenForReading(leftover.c_str(), absent);
         if (!file && absent) continue;
-        if (!file) {
-            session.unkept = suffix;
-            return nullptr;
-        }
+        if (!file) return nullptr;
         std::fclose(file);
         if (calls.Move(leftover.c_str(), path)) {
             session.unkept = "";
             return calls.OpenForReading(path, absent);
         }
         // Read where it is; the saves copy it before they write anything.
-        session.unkept = suffix;
         return calls.OpenForReading(leftover.c_str(), absent);
     }
-    return nullptr;  // the first start: there is nothing to lose
+    session.unkept = nullptr;  // the first start: there is nothing to lose
+    return nullptr;
 }
 
 }  // namespace
