@@ -89,11 +89,12 @@ int main(int argc, char** argv) {
     const std::string path = folder + "/bench-Nicset.conf";
     const ConfigurationList list = MakeList();
     PrintedPrompts prompts;
+    ConfigFileSession session;
     std::vector<double> saves, loads, raws, parses, fills;
     std::size_t loaded = 0;
     for (int round = 0; round < rounds; ++round) {
         Clock::time_point start = Clock::now();
-        if (!SaveConfigurations(path.c_str(), list, prompts)) return 1;
+        if (!SaveConfigurations(path.c_str(), list, prompts, session)) return 1;
         saves.push_back(Since(start));
 
         // Each list is gone before the next is made, so that all of them
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
         {
             ConfigurationList read;
             start = Clock::now();
-            if (!LoadConfigurations(path.c_str(), read, prompts)) return 1;
+            if (!LoadConfigurations(path.c_str(), read, prompts, session)) return 1;
             loads.push_back(Since(start));
             loaded = read.Size();
         }
@@ -150,12 +151,13 @@ int main(int argc, char** argv) {
     const std::size_t records = hostile.size() / line.size();
     std::string().swap(hostile);
     ConfigurationList many;
+    ConfigFileSession hostileSession;
     Clock::time_point start = Clock::now();
-    const bool whole = LoadConfigurations(hostilePath.c_str(), many, prompts);
+    const bool whole = LoadConfigurations(hostilePath.c_str(), many, prompts, hostileSession);
     const double load = Since(start);
     if (whole) {
         start = Clock::now();
-        const bool saved = SaveConfigurations(hostilePath.c_str(), many, prompts);
+        const bool saved = SaveConfigurations(hostilePath.c_str(), many, prompts, hostileSession);
         const double save = Since(start);
         const long written = FileBytes(hostilePath);
         Row("hostile 20 MB: load", {load}, std::to_string(many.Size()) + " records");

@@ -33,15 +33,28 @@ bool WriteConfigurations(std::FILE* file, const ConfigurationList& list);
 
 class FileCalls;
 
+// What a session's load leaves for its saves. A session that did not load
+// the file whole is partial: its saves replace nothing, and delete nothing
+// beside the file, until a copy of what was there is complete on disk. Each
+// save tries that copy anew.
+struct ConfigFileSession {
+    // The name still to be copied, as a suffix to the file's own: "" for the
+    // file itself, ".old" or ".tmp" for what a save cut off halfway left and
+    // the load could not put back. Null in a complete session.
+    const char* unkept = nullptr;
+};
+
 // Saves `list` to `path`: writes a temporary file beside it (made afresh,
 // never opened through whatever already had its name), flushes it to disk
 // and then puts it in place of `path` (FileReplace.h), so a failure at any
-// point leaves the old file exactly as it was. Tells the user on failure;
-// true when saved. `calls` are the file system calls it makes.
+// point leaves the old file exactly as it was. Tells the user on failure,
+// memory running out included; true when saved. `calls` are the file
+// system calls it makes.
 bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts,
-                        FileCalls& calls);
+                        ConfigFileSession& session, FileCalls& calls);
 // The same with the system's own calls.
-bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts);
+bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPrompts& prompts,
+                        ConfigFileSession& session);
 
 // Appends every block of a file's text to `list`; a block counts once its
 // "2- Sevidor DNS" line has been read. Keys may come in any order, and a key
@@ -53,39 +66,47 @@ bool ReadConfigurations(const std::string& text, ConfigurationList& list);
 // banner and blank lines: replacing such a file loses nothing.
 bool HoldsConfigurationsOrNothing(const std::string& text);
 
-// True when `start`, the first bytes of a text without a byte-order mark,
-// already yields a configuration whatever bytes follow it: the whole text
-// then does too, and HoldsConfigurationsOrNothing need not read it all.
+// True when `start`, the first bytes of a text read as it is, already
+// yields a configuration whatever bytes follow it: the whole text then does
+// too, and HoldsConfigurationsOrNothing need not read it all.
 bool StartsWithConfiguration(const std::string& start);
 
-// Before a save replaces `path`: a file there that the reader makes nothing
-// of, though it holds something (a damaged file, one in an encoding Nicset
-// does not know, one too large to load), is copied unchanged to `path` + ".bak", replacing an older
-// copy (made afresh, as the temporary file of a save is). True when the
-// copy is complete on disk or none was needed.
+// Before a save replaces `path`: a file there that replacing would lose is
+// copied unchanged (KeepFileCopy). That is one the reader makes nothing of
+// though it holds something (a damaged file, one in an encoding Nicset does
+// not know), one too large to load, and one not in the system's own text
+// (UTF-16, UTF-8), whose conversion may have lost characters. True when the
+// copy is complete on disk or none was needed; false also when the file is
+// there but cannot be read.
 bool KeepUnreadableFile(const char* path, FileCalls& calls);
 
-// Copies the file at `path` unchanged to `path` + ".bak", replacing an older
-// copy; never written through a link planted under that name. True when the
-// copy is complete on disk.
-bool KeepFileCopy(const char* path, FileCalls& calls);
+// Copies the file `source` unchanged, in pieces, to `path` + ".bak" or,
+// when that name is taken, to ".bak2", ".bak3" and so on: an older copy is
+// never replaced, and the highest number is the newest. True when the copy
+// is complete on disk, or when there is no file `source`.
+bool KeepFileCopy(const char* source, const char* path, FileCalls& calls);
 
 // What reading the file gave.
 enum class FileReadResult {
     kWhole,       // every configuration of the file is in the list
-    kPartial,     // memory ran out: the list has the configurations before
+    kPartial,     // memory ran out, or a read failed: the list has the configurations before
     kCannotOpen,  // not opened, or larger than kLargestConfigFileBytes; list unchanged
 };
 
 // Reads `path` into `list` and does nothing else: no message, no copy,
-// nothing written. A file saved as Unicode is read as the text it holds.
+// nothing written. A file saved as Unicode or UTF-8 is read as the text it
+// holds.
 FileReadResult ReadConfigFile(const char* path, ConfigurationList& list);
 
-// Opens `path` and reads it into `list`; a file saved as Unicode is read as
-// the text it holds. False (after telling the user "Error opening config
-// file ") when the file cannot be opened or is larger than
-// kLargestConfigFileBytes, the list then unchanged; or when it holds more
-// configurations than memory can take: the list then has those that fit,
-// and the file is first copied whole to `path` + ".bak", since the next
-// save replaces it with the list.
-bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts);
+// The window's load: reads `path` into `list` as ReadConfigFile does and
+// sets up `session` for the saves. Where `path` is missing, a save cut off
+// halfway left it aside (".old") or, failing that, as its temporary file
+// (".tmp"): that one is put back as `path` and loaded. False, after telling
+// the user "Error opening config file ", when the file could not be read
+// whole (missing, not to be opened, too large, memory ran out) or could not
+// be put back; the list then has what could be read of it.
+bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts,
+                        ConfigFileSession& session, FileCalls& calls);
+// The same with the system's own calls.
+bool LoadConfigurations(const char* path, ConfigurationList& list, UserPrompts& prompts,
+                        ConfigFileSession& session);

@@ -1,6 +1,15 @@
 #include "config/FileReplace.h"
 
+#include <cerrno>
 #include <string>
+
+std::FILE* FileCalls::OpenForReading(const char* path, bool& absent) {
+    errno = 0;
+    std::FILE* file = std::fopen(path, "rb");
+    // Both C libraries say ENOENT for a missing file or folder, and only then.
+    absent = !file && errno == ENOENT;
+    return file;
+}
 
 std::FILE* CreateFileAfresh(const char* path, FileCalls& calls) {
     std::FILE* file = calls.CreateNew(path);
@@ -14,7 +23,7 @@ namespace {
 bool ReplaceByMovingAside(const char* source, const char* target, FileCalls& calls) {
     if (calls.Move(source, target)) return true;  // there was no old file
 
-    const std::string aside = std::string(target) + ".old";
+    const std::string aside = std::string(target) + kAsideSuffix;
     if (!calls.Move(target, aside.c_str())) {
         // The name may be left from a save that was cut off halfway; the
         // current file supersedes it.

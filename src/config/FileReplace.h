@@ -7,12 +7,19 @@
 
 #include <cstdio>
 
+// Where the "98" family's replace moves the old file for a moment.
+constexpr const char kAsideSuffix[] = ".old";
+
 enum class ReplaceOutcome { kReplaced, kFailed, kNotImplemented };
 
 class FileCalls {
 public:
     virtual ~FileCalls() = default;
 
+    // Opens `path` for binary reading. Null on failure, `absent` then telling
+    // whether nothing of that name exists: a file that is there but cannot be
+    // opened (locked, or not to be read) is not absent.
+    virtual std::FILE* OpenForReading(const char* path, bool& absent);
     // Creates `path` and opens it for binary writing, only when no entry has
     // that name: a file or a link already there is neither opened nor
     // followed. Null when the file was not created.

@@ -90,6 +90,12 @@ std::size_t RemainingBytes(std::FILE* file) {
     return RemainingBytes(file, bytes) ? bytes : 0;
 }
 
+// The Windows code pages of two bytes a character: Japanese, simplified
+// Chinese, Korean, traditional Chinese.
+bool IsDoubleByteCodePage(unsigned codePage) {
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
 }  // namespace
 
 bool ReadWholeFile(std::FILE* file, std::string& bytes, std::size_t limit) {
@@ -102,13 +108,26 @@ bool ReadWholeFile(std::FILE* file, std::string& bytes, std::size_t limit) {
         bytes.resize(first + wanted + 1);
         const std::size_t read = std::fread(&bytes[first], 1, wanted + 1, file);
         bytes.resize(first + read);
-        if (read <= wanted) return std::ferror(file) == 0;
+        if (read <= wanted || read > limit) return std::ferror(file) == 0;
     }
-    char chunk[16384];
+    const std::size_t rest = limit - (bytes.size() - first);
+    return ReadInPieces(file, rest, [&bytes](const char* piece, std::size_t size) {
+               bytes.append(piece, size);
+           }) != SIZE_MAX;
+}
+
+std::size_t ReadInPieces(std::FILE* file, std::size_t limit,
+                         const std::function<void(const char*, std::size_t)>& take) {
+    char piece[16384];
+    std::size_t total = 0;
     std::size_t read = 0;
-    while (bytes.size() - first <= limit && (read = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, read);
-    return std::ferror(file) == 0;
+    // Never more than the one byte past the limit that shows the file is over it.
+    while (total <= limit &&
+           (read = std::fread(piece, 1, std::min(sizeof piece, limit - total + 1), file)) > 0) {
+        take(piece, read);
+        total += read;
+    }
+    return std::ferror(file) == 0 ? total : SIZE_MAX;
 }
 
 bool RestIsAtMost(std::FILE* file, std::size_t limit) {
@@ -116,16 +135,64 @@ bool RestIsAtMost(std::FILE* file, std::size_t limit) {
     return RemainingBytes(file, bytes) && bytes <= limit;
 }
 
-bool HasByteOrderMark(const std::string& bytes) {
-    return StartsWith(bytes, "\xEF\xBB\xBF", 3) || StartsWith(bytes, "\xFF\xFE", 2) ||
-           StartsWith(bytes, "\xFE\xFF", 2);
+void TextEncodingDetector::Feed(const char* bytes, std::size_t size) {
+    for (std::size_t index = 0; index < size && startSize_ < sizeof start_; ++index)
+        start_[startSize_++] = static_cast<unsigned char>(bytes[index]);
+    for (std::size_t index = 0; index < size && wellFormed_; ++index) {
+        const unsigned char byte = static_cast<unsigned char>(bytes[index]);
+        if (due_ > 0) {
+            wellFormed_ = byte >= lowest_ && byte <= highest_;
+            lowest_ = 0x80, highest_ = 0xBF;
+            --due_;
+            continue;
+        }
+        if (byte < 0x80) continue;
+        pastAscii_ = true;
+        // The ranges of well-formed UTF-8: no overlong forms, no surrogates,
+        // nothing past U+10FFFF.
+        if (byte >= 0xC2 && byte <= 0xDF) {
+            due_ = 1;
+        } else if (byte >= 0xE0 && byte <= 0xEF) {
+            due_ = 2;
+            if (byte == 0xE0) lowest_ = 0xA0;
+            if (byte == 0xED) highest_ = 0x9F;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            due_ = 3;
+            if (byte == 0xF0) lowest_ = 0x90;
+            if (byte == 0xF4) highest_ = 0x8F;
+        } else {
+            wellFormed_ = false;
+        }
+    }
 }
 
-void DecodeFileText(std::string& text) {
-    if (StartsWith(text, "\xEF\xBB\xBF", 3))
-        text = Utf16ToAnsi(FromUtf8(text, 3));
-    else if (StartsWith(text, "\xFF\xFE", 2))
-        text = Utf16ToAnsi(FromUtf16(text, 2, false));
-    else if (StartsWith(text, "\xFE\xFF", 2))
-        text = Utf16ToAnsi(FromUtf16(text, 2, true));
+TextEncoding TextEncodingDetector::Result() const {
+    const std::string start(reinterpret_cast<const char*>(start_), startSize_);
+    if (StartsWith(start, "\xEF\xBB\xBF", 3)) return TextEncoding::kUtf8Marked;
+    if (StartsWith(start, "\xFF\xFE", 2)) return TextEncoding::kUtf16Le;
+    if (StartsWith(start, "\xFE\xFF", 2)) return TextEncoding::kUtf16Be;
+    const bool singleByte = codePage_ != kUtf8CodePage && !IsDoubleByteCodePage(codePage_);
+    return singleByte && wellFormed_ && due_ == 0 && pastAscii_ ? TextEncoding::kUtf8
+                                                                : TextEncoding::kAnsi;
+}
+
+TextEncoding DecodeFileText(std::string& text, unsigned codePage) {
+    TextEncodingDetector detector(codePage);
+    detector.Feed(text.data(), text.size());
+    const TextEncoding encoding = detector.Result();
+    switch (encoding) {
+        case TextEncoding::kAnsi:
+            break;
+        case TextEncoding::kUtf8:
+            text = Utf16ToAnsi(FromUtf8(text, 0), codePage);
+            break;
+        case TextEncoding::kUtf8Marked:
+            text = Utf16ToAnsi(FromUtf8(text, 3), codePage);
+            break;
+        case TextEncoding::kUtf16Le:
+        case TextEncoding::kUtf16Be:
+            text = Utf16ToAnsi(FromUtf16(text, 2, encoding == TextEncoding::kUtf16Be), codePage);
+            break;
+    }
+    return encoding;
 }

@@ -25,15 +25,46 @@ bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// A lone surrogate becomes U+FFFD, as Windows converts it.
+void AppendUtf8(std::string& out, unsigned long code) {
+    if (code >= 0xD800 && code <= 0xDFFF) code = 0xFFFD;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | code >> 12);
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | code >> 18);
+        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
 }  // namespace
 
-std::string Utf16ToAnsi(const std::u16string& text) {
+unsigned AnsiCodePage() {
+    return 1252;
+}
+
+std::string Utf16ToAnsi(const std::u16string& text, unsigned codePage) {
     std::string ansi;
     ansi.reserve(text.size());
     for (std::size_t index = 0; index < text.size(); ++index) {
+        const bool pair = IsHighSurrogate(text[index]) && index + 1 < text.size() &&
+                          IsLowSurrogate(text[index + 1]);
+        if (codePage == kUtf8CodePage) {
+            unsigned long code = text[index];
+            if (pair) code = 0x10000 + ((code - 0xD800) << 10) + (text[++index] - 0xDC00);
+            AppendUtf8(ansi, code);
+            continue;
+        }
         // A character outside the basic plane is one "?", not two.
-        if (IsHighSurrogate(text[index]) && index + 1 < text.size() &&
-            IsLowSurrogate(text[index + 1])) {
+        if (pair) {
             ++index;
             ansi += '?';
             continue;

@@ -35,6 +35,7 @@ struct MainWindowState {
     AdapterList adapters;            // filled once when the window opens
     AdapterEntry selectedAdapter{};  // the interface last picked; all zero until then
     ConfigurationList configurations;
+    ConfigFileSession file;  // what the load left for the saves at closing
     ConfigurationRows rows;  // what the list view shows
     // What the window reads an interface into, collects its fields into,
     // applies and backs up.
@@ -82,7 +83,7 @@ void OnInitDialog(HWND dialog) {
             SendMessageA(interfaces, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(description));
         });
     MessageBoxPrompts prompts(nullptr);
-    LoadConfigurations(kConfigFileName, g_state.configurations, prompts);
+    LoadConfigurations(kConfigFileName, g_state.configurations, prompts, g_state.file);
     RefillConfigurationView(dialog);
 }
 
@@ -196,7 +197,7 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
 // (WM_CLOSE, then WM_DESTROY), which writes the same file twice.
 void OnClosing(HWND dialog) {
     MessageBoxPrompts prompts(nullptr);
-    SaveConfigurations(kConfigFileName, g_state.configurations, prompts);
+    SaveConfigurations(kConfigFileName, g_state.configurations, prompts, g_state.file);
     EndDialog(dialog, kDialogResult);
 }
 

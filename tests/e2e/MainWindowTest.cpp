@@ -484,37 +484,41 @@ TEST_F(MainWindowTest, ADescriptionWithLineBreaksIsBackedUpAsOneConfiguration) {
                   {"Back - Evil  Direccion IP: 6.6.6.6  Nombre: Injected", "192.168.1.20"}}));
 }
 
-// A file saved as "Unicode" loads; one that reads as nothing is kept beside
-// the new file instead of being lost.
+// A file saved as "Unicode" or as UTF-8 loads, and is kept as it was beside
+// the new file; so is one that reads as nothing, instead of being lost.
 TEST_F(MainWindowTest, AUnicodeFileLoadsAndAnUnreadableOneIsKeptAsBak) {
     std::string utf16 = "\xFF\xFE";
     for (const char c : ConfigFileText({kOffice})) {
         utf16 += c;
         utf16 += '\0';
     }
+    SavedConfiguration malaga = kOffice, malagaUtf8 = kOffice;
+    malaga.name = "M\xE1laga";
+    malagaUtf8.name = "M\xC3\xA1laga";
     const std::string junk("\x00\x01\xfe\xff binary \x80\x9c", 14);
     struct Row {
         const char* what;
         std::string bytes;
         std::vector<SavedConfiguration> loaded;
-        bool kept;
+        std::vector<std::vector<std::string>> shown;
     };
     const Row rows[] = {
-        {"UTF-16", utf16, {kOffice}, false},
-        {"binary junk", junk, {}, true},
+        {"UTF-16", utf16, {kOffice}, {{"Office", "10.1.2.3"}}},
+        {"UTF-8 without a mark",
+         ConfigFileText({malagaUtf8}),
+         {malaga},
+         {{malaga.name, "10.1.2.3"}}},
+        {"binary junk", junk, {}, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         DeleteFileA(WorkPath("Nicset.conf.bak").c_str());
         WriteFileBytes(WorkPath("Nicset.conf"), row.bytes);
         Start();
-        EXPECT_EQ(ConfigurationRows().size(), row.loaded.size());
+        EXPECT_EQ(ConfigurationRows(), row.shown);
         Exit();
         EXPECT_EQ(ConfigFileBytes(), ConfigFileText(row.loaded));
-        EXPECT_EQ(FileExists(WorkPath("Nicset.conf.bak")), row.kept);
-        if (row.kept) {
-            EXPECT_EQ(ReadFileBytes(WorkPath("Nicset.conf.bak")), row.bytes);
-        }
+        EXPECT_EQ(ReadFileBytes(WorkPath("Nicset.conf.bak")), row.bytes);
     }
 }
 

@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the configuration file reader, through the
-// decoding of Unicode files. Besides the sanitizers' checks: every text read
-// ends inside its field, the records read, written and read again come back
-// the same, and a file that yields records is never one to keep as a copy.
+// decoding of Unicode files on a code page the first byte picks. Besides the
+// sanitizers' checks: every text read ends inside its field, the records
+// read, written and read again as they stand come back the same, and a file
+// that yields records is never one to keep as a copy for what it holds.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,10 +18,14 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-ConfigurationList Read(const void* data, std::size_t size) {
+constexpr unsigned kCodePages[] = {1252, kUtf8CodePage, 932};
+
+// `codePage` 0 reads the text as it stands. (Nicset's own text can be valid
+// UTF-8 by chance, and is then read as UTF-8.)
+ConfigurationList Read(const void* data, std::size_t size, unsigned codePage) {
     ConfigurationList list;
     std::string text(static_cast<const char*>(data), size);
-    DecodeFileText(text);
+    if (codePage != 0) DecodeFileText(text, codePage);
     ReadConfigurations(text, list);
     Check(list.Size() == 0 || HoldsConfigurationsOrNothing(text));
     return list;
@@ -41,7 +46,7 @@ bool SameRecord(const Configuration& a, const Configuration& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const ConfigurationList first = Read(data, size);
+    const ConfigurationList first = Read(data, size, kCodePages[size > 0 ? data[0] % 3 : 0]);
     for (const Configuration& record : first) {
         Check(TextEndsInField(record.name) && TextEndsInField(record.ipAddress) &&
               TextEndsInField(record.macAddress) && TextEndsInField(record.mask) &&
@@ -56,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(out != nullptr);
     Check(WriteConfigurations(out, first));
     std::fclose(out);
-    const ConfigurationList second = Read(written, length);
+    const ConfigurationList second = Read(written, length, 0);
     std::free(written);
 
     Check(second.Size() == first.Size());

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +11,23 @@
 #include "ConfigTestSupport.h"
 #include "config/ConfigFile.h"
 #include "config/FileReplace.h"
+#include "config/FileText.h"
+
+// Memory that runs out on request (AllocationLimit); arrays come here too.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"  // this new is malloc
+#endif
+void* operator new(std::size_t size) {
+    void* memory = size > AllocationLimit::Largest() ? nullptr : std::malloc(size ? size : 1);
+    if (!memory) throw std::bad_alloc();
+    return memory;
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace {
 
@@ -53,9 +72,16 @@ std::string OverTheSizeLimit(const std::string& text) {
 std::vector<RecordTexts> Load(const std::string& path) {
     ConfigurationList list;
     ScriptedPrompts prompts;
-    EXPECT_TRUE(LoadConfigurations(path.c_str(), list, prompts));
+    ConfigFileSession session;
+    EXPECT_TRUE(LoadConfigurations(path.c_str(), list, prompts, session));
     EXPECT_TRUE(prompts.errors.empty());
     return TextsOf(list);
+}
+
+// A save in a session that loaded the file whole.
+bool Save(const std::string& path, const ConfigurationList& list, ScriptedPrompts& prompts) {
+    ConfigFileSession session;
+    return SaveConfigurations(path.c_str(), list, prompts, session);
 }
 
 TEST(ConfigFileTest, WritesTheExactBytesAndReadsThemBack) {
@@ -79,7 +105,7 @@ TEST(ConfigFileTest, WritesTheExactBytesAndReadsThemBack) {
         const std::string path = directory.File(kConfigFileName);
         ScriptedPrompts prompts;
 
-        EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf(row.records), prompts));
+        EXPECT_TRUE(Save(path, ListOf(row.records), prompts));
         EXPECT_TRUE(prompts.errors.empty());
         EXPECT_EQ(ReadBytes(path), row.bytes);
         EXPECT_EQ(Load(path), row.records);
@@ -100,15 +126,16 @@ TEST(ConfigFileTest, RoundTripsKeepRecordsAndOrder) {
     ScriptedPrompts prompts;
     const ConfigurationList list = ListOf(records);
 
-    ASSERT_TRUE(SaveConfigurations(path.c_str(), list, prompts));
+    ASSERT_TRUE(Save(path, list, prompts));
     const std::string first = ReadBytes(path);
-    ASSERT_TRUE(SaveConfigurations(path.c_str(), list, prompts));  // replaces an existing file
+    ASSERT_TRUE(Save(path, list, prompts));  // replaces an existing file
     EXPECT_EQ(ReadBytes(path), first);
     EXPECT_EQ(Load(path), records);
 
     // Loading appends to what the list already holds.
     ConfigurationList loaded = ListOf({kOficina});
-    EXPECT_TRUE(LoadConfigurations(path.c_str(), loaded, prompts));
+    ConfigFileSession session;
+    EXPECT_TRUE(LoadConfigurations(path.c_str(), loaded, prompts, session));
     ASSERT_EQ(loaded.Size(), 5u);
     EXPECT_EQ(TextsOf(loaded[0]), kOficina);
     EXPECT_EQ(TextsOf(loaded[4]), records[3]);
@@ -226,6 +253,13 @@ TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
         {"UTF-8 with its mark; a character of no code page becomes ?",
          "\xEF\xBB\xBF" + Block("Casa \xE6\x97\xA5"),
          {BlockRecord("Casa ?")}},
+        {"UTF-8 without a mark, as Notepad saves today",
+         Block("M\xC3\xA1laga"),
+         {BlockRecord("M\xE1laga")}},
+        {"ANSI text that is not UTF-8", Block("M\xE1laga"), {BlockRecord("M\xE1laga")}},
+        {"Nicset's own \"\xC2\xB0\" is UTF-8 by chance, and reads as \"\xB0\"",
+         Block("\xC2\xB0"),
+         {BlockRecord("\xB0")}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -233,6 +267,32 @@ TEST(ConfigFileTest, ReadsHandMadeAndDamagedFiles) {
         const std::string path = directory.File(kConfigFileName);
         WriteBytes(path, row.bytes);
         EXPECT_EQ(Load(path), row.records);
+    }
+}
+
+// Which files are converted, and to what, on each kind of ANSI code page.
+TEST(ConfigFileTest, DecodesEachEncodingForTheSystemsCodePage) {
+    const std::string malaga = "M\xC3\xA1laga";
+    const std::string office = "\xFF\xFE\x1E\x04\x44\x04\x38\x04\x41\x04";  // UTF-16
+    const struct {
+        unsigned codePage;
+        std::string bytes, text;
+        TextEncoding encoding;
+    } rows[] = {
+        {1252, malaga, "M\xE1laga", TextEncoding::kUtf8},
+        {1252, malaga + "\xC3", malaga + "\xC3", TextEncoding::kAnsi},
+        {1252, "\xED\xA0\x80", "\xED\xA0\x80", TextEncoding::kAnsi},  // a surrogate
+        {1252, office, "????", TextEncoding::kUtf16Le},
+        {932, malaga, malaga, TextEncoding::kAnsi},
+        {kUtf8CodePage, malaga, malaga, TextEncoding::kAnsi},
+        {kUtf8CodePage, "\xEF\xBB\xBF" + malaga, malaga, TextEncoding::kUtf8Marked},
+        {kUtf8CodePage, office, "\xD0\x9E\xD1\x84\xD0\xB8\xD1\x81", TextEncoding::kUtf16Le},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.codePage) + ": " + row.bytes);
+        std::string text = row.bytes;
+        EXPECT_EQ(DecodeFileText(text, row.codePage), row.encoding);
+        EXPECT_EQ(text, row.text);
     }
 }
 
@@ -253,42 +313,154 @@ TEST(ConfigFileTest, AFileThatCannotBeLoadedIsReportedAndLeavesTheListAlone) {
         if (row.present) WriteBytes(path, row.bytes);
         ConfigurationList list = ListOf({kOficina});
         ScriptedPrompts prompts;
+        ConfigFileSession session;
 
-        EXPECT_FALSE(LoadConfigurations(path.c_str(), list, prompts));
+        EXPECT_FALSE(LoadConfigurations(path.c_str(), list, prompts, session));
 
         EXPECT_EQ(TextsOf(list), std::vector<RecordTexts>{kOficina});
         ASSERT_EQ(prompts.errors.size(), 1u);
         EXPECT_EQ(prompts.errors[0].text, "Error opening config file " + path);
         EXPECT_EQ(prompts.errors[0].title, "Error");
+        // Only a missing file has nothing to keep.
+        EXPECT_EQ(session.unkept == nullptr, !row.present);
     }
 }
 
-// A file holding more configurations than the list can take (memory ran out;
-// here the list refuses them while a question is open) is kept whole as .bak
-// before the save at closing replaces it with what the list holds.
-TEST(ConfigFileTest, ALoadThatCannotKeepEveryConfigurationKeepsTheFileAsBak) {
-    ScratchDirectory directory;
-    const std::string path = directory.File(kConfigFileName);
-    const std::string original = kBanner + Block("A") + Block("B");
-    WriteBytes(path, original);
-    WriteBytes(path + ".bak", "an older copy");
-    ConfigurationList list = ListOf({kOficina});
-    ScriptedPrompts prompts;
-    prompts.answers = {false};
-    prompts.whileAsking = [&] { EXPECT_FALSE(LoadConfigurations(path.c_str(), list, prompts)); };
-    EXPECT_FALSE(AddConfiguration(list, MakeRecord(kOficina), prompts));
+// The system's own file calls, except that the one-step replace can be
+// missing, as on the "98" family, chosen calls fail, and the process can be
+// cut off before any call.
+struct Cut {};
+class ActedFileCalls : public FileCalls {
+public:
+    bool oneStepReplace = true;
+    std::vector<std::pair<std::string, std::string>> failingMoves;  // file names: from, to
+    std::vector<std::string> unopenable, failingCreates;            // file names
+    int callsBeforeCut = -1;                                        // -1: never cut off
+    bool written = false;   // the temporary file's text was all handed over
+    bool replaced = false;  // the new file took the name Nicset.conf
 
-    EXPECT_EQ(TextsOf(list), std::vector<RecordTexts>{kOficina});
-    ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_EQ(prompts.errors[0].text, "Error opening config file " + path);
-    EXPECT_EQ(ReadBytes(path + ".bak"), original);
-    EXPECT_TRUE(SaveConfigurations(path.c_str(), list, prompts));
-    EXPECT_EQ(ReadBytes(path), kBanner + kOficinaBlock);
-    EXPECT_EQ(ReadBytes(path + ".bak"), original);
+    std::FILE* OpenForReading(const char* path, bool& absent) override {
+        Step();
+        if (Among(unopenable, NameOf(path))) return absent = false, nullptr;
+        return FileCalls::OpenForReading(path, absent);
+    }
+    std::FILE* CreateNew(const char* path) override {
+        Step();
+        return Among(failingCreates, NameOf(path)) ? nullptr : FileCalls::CreateNew(path);
+    }
+    bool RemoveEntry(const char* path) override {
+        Step();
+        return FileCalls::RemoveEntry(path);
+    }
+    bool CommitToDisk(std::FILE* file) override {
+        written = true;  // a cut here leaves the text written, uncommitted
+        Step();
+        return FileCalls::CommitToDisk(file);
+    }
+    ReplaceOutcome ReplaceAtomically(const char* source, const char* target) override {
+        Step();
+        if (!oneStepReplace) return ReplaceOutcome::kNotImplemented;
+        const ReplaceOutcome outcome = FileCalls::ReplaceAtomically(source, target);
+        replaced = replaced || outcome == ReplaceOutcome::kReplaced;
+        return outcome;
+    }
+    bool Move(const char* source, const char* target) override {
+        Step();
+        const std::pair<std::string, std::string> move = {NameOf(source), NameOf(target)};
+        if (std::find(failingMoves.begin(), failingMoves.end(), move) != failingMoves.end())
+            return false;
+        const bool moved = FileCalls::Move(source, target);
+        replaced = replaced || (moved && move.first == kConfigFileName + ".tmp"s &&
+                                move.second == kConfigFileName);
+        return moved;
+    }
+
+private:
+    void Step() {
+        if (callsBeforeCut == 0) throw Cut{};
+        if (callsBeforeCut > 0) --callsBeforeCut;
+    }
+    static bool Among(const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
+    static std::string NameOf(const char* path) {
+        return std::filesystem::path(path).filename().string();
+    }
+};
+
+// Every file left in the folder, by name, with its bytes.
+std::vector<std::pair<std::string, std::string>> FilesIn(const ScratchDirectory& directory) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const std::string& name : directory.Names()) {
+        files.emplace_back(name, ReadBytes(directory.File(name.c_str())));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
-// A file that yields no configuration but holds something is kept, unchanged,
-// beside the new one; Nicset's own banner alone is simply replaced.
+// A session that did not load the file whole replaces it only once a copy of
+// what was there is complete on disk, never over an older copy; each save
+// tries the copy anew. Memory runs out where an allocation limit says.
+TEST(ConfigFileTest, APartialSessionReplacesTheFileOnlyOnceItIsCopied) {
+    std::string original = kBanner;
+    for (int i = 0; i < 1000; ++i)
+        original += Block("R" + std::to_string(i));
+    const std::string conf = kConfigFileName, aside = conf + ".old";
+    struct Row {
+        const char* what;
+        std::size_t largestAllocation;
+        std::string found;  // the name the file is found under
+        ActedFileCalls calls;
+    };
+    Row rows[] = {
+        {"the list took only some configurations", 256 << 10, conf, {}},
+        {"memory ran out before the first configuration", 4 << 10, conf, {}},
+        {"the file could not be opened", SIZE_MAX, conf, {}},
+        {"a save cut off left it aside, and it could not be put back", SIZE_MAX, aside, {}},
+    };
+    rows[2].calls.unopenable = {conf};
+    rows[3].calls.failingMoves = {{aside, conf}};
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const std::string path = directory.File(kConfigFileName);
+        WriteBytes(directory.File(row.found.c_str()), original);
+        WriteBytes(path + ".bak", "an older copy");
+        ConfigurationList list;
+        ScriptedPrompts prompts;
+        ConfigFileSession session;
+        {
+            AllocationLimit limit(row.largestAllocation);
+            EXPECT_FALSE(LoadConfigurations(path.c_str(), list, prompts, session, row.calls));
+        }
+        EXPECT_LT(list.Size(), row.found == conf ? 1000u : 1001u);
+        row.calls.unopenable.clear();
+
+        // The copy cannot be made: nothing is replaced, nothing deleted.
+        const auto before = FilesIn(directory);
+        row.calls.failingCreates = {"Nicset.conf.bak2"};
+        EXPECT_FALSE(SaveConfigurations(path.c_str(), list, prompts, session, row.calls));
+        EXPECT_EQ(FilesIn(directory), before);
+
+        row.calls.failingCreates.clear();
+        EXPECT_TRUE(SaveConfigurations(path.c_str(), list, prompts, session, row.calls));
+        EXPECT_TRUE(SaveConfigurations(path.c_str(), list, prompts, session, row.calls));
+        EXPECT_EQ(ReadBytes(path + ".bak2"), original);
+        EXPECT_EQ(ReadBytes(path + ".bak"), "an older copy");
+        EXPECT_FALSE(std::filesystem::exists(path + ".bak3"));
+        EXPECT_EQ(Load(path), TextsOf(list));
+        const std::vector<std::string> errors = {"Error opening config file " + path,
+                                                 "Error writing config file " + path};
+        ASSERT_EQ(prompts.errors.size(), 2u);
+        EXPECT_EQ(prompts.errors[0].text, errors[0]);
+        EXPECT_EQ(prompts.errors[1].text, errors[1]);
+    }
+}
+
+// A file that yields no configuration but holds something, or one read
+// through a conversion, is kept unchanged beside the new one, never over an
+// older copy; Nicset's own banner alone is simply replaced. No more of the
+// old file is held than a load reads.
 TEST(ConfigFileTest, ASaveKeepsAFileItCouldNotReadAsBak) {
     const std::string junk("\x00\x9c\xff\xfe junk \x01\r\n\x7f"s);
     struct Row {
@@ -306,30 +478,37 @@ TEST(ConfigFileTest, ASaveKeepsAFileItCouldNotReadAsBak) {
         {"the banner with bare LF and blank lines", "\n  \t\n" + kBanner + "\n\n", false},
         {"an empty file", "", false},
         {"configurations among junk", junk + "\n" + Block("A") + junk, false},
-        {"configurations in UTF-16", Utf16(Block("A"), true), false},
+        {"configurations in UTF-16", Utf16(Block("A"), true), true},
+        {"configurations in UTF-8 with its mark", "\xEF\xBB\xBF" + Block("A"), true},
         {"configurations in a file too large to load", OverTheSizeLimit(Block("A")), true},
+        {"junk in a file too large to load", OverTheSizeLimit("junk"), true},
         // Judged past the first piece a save reads of the old file.
         {"configurations after 100 KB of junk", std::string(100 << 10, 'j') + Block("A"), false},
         {"100 KB of junk after configurations", Block("A") + std::string(100 << 10, 'j'), false},
         {"100 KB of junk alone", std::string(100 << 10, 'j'), true},
+        {"configurations, and UTF-8 without a mark 100 KB on",
+         Block("A") + std::string(100 << 10, ' ') + Block("M\xC3\xA1laga"), true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         ScratchDirectory directory;
         const std::string path = directory.File(kConfigFileName);
-        const std::string backup = path + ".bak";
         WriteBytes(path, row.original);
-        WriteBytes(backup, "an older copy");
+        WriteBytes(path + ".bak", "an older copy");
         ScriptedPrompts prompts;
 
-        EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts));
+        {
+            AllocationLimit limit(16 << 20);
+            EXPECT_TRUE(Save(path, ListOf({kOficina}), prompts));
+        }
 
         EXPECT_TRUE(prompts.errors.empty());
         EXPECT_EQ(ReadBytes(path), kBanner + kOficinaBlock);
-        EXPECT_EQ(ReadBytes(backup), row.kept ? row.original : "an older copy");
-        // A second save finds Nicset's own file and keeps the copy as it is.
-        EXPECT_TRUE(SaveConfigurations(path.c_str(), ListOf({}), prompts));
-        EXPECT_EQ(ReadBytes(backup), row.kept ? row.original : "an older copy");
+        EXPECT_EQ(ReadBytes(path + ".bak"), "an older copy");
+        EXPECT_EQ(ReadBytes(path + ".bak2"), row.kept ? row.original : "");
+        // A second save finds Nicset's own file and makes no other copy.
+        EXPECT_TRUE(Save(path, ListOf({}), prompts));
+        EXPECT_EQ(directory.Names().size(), row.kept ? 3u : 2u);
     }
 }
 
@@ -359,7 +538,7 @@ TEST(ConfigFileTest, AFileIsJudgedByItsFirstBytesOnlyWhenTheyEndTheBlock) {
 
 // A save that cannot complete leaves the old file and no temporary file.
 TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
-    enum class Obstacle { FolderMissing, FolderAsFile, FolderAsBackup };
+    enum class Obstacle { FolderMissing, FolderAsFile };
     struct Row {
         const char* what;
         Obstacle obstacle;
@@ -370,8 +549,6 @@ TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
          "Error opening config file "},
         {"a folder in the file's place: the replacement fails", Obstacle::FolderAsFile,
          "Error writing config file "},
-        {"an unreadable file whose copy cannot be made", Obstacle::FolderAsBackup,
-         "Error writing config file "},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -380,69 +557,35 @@ TEST(ConfigFileTest, AFailedSaveLeavesTheOldFileAndTellsTheUser) {
         const std::string path =
             folderMissing ? directory.File("missing/Nicset.conf") : directory.File(kConfigFileName);
         if (row.obstacle == Obstacle::FolderAsFile) std::filesystem::create_directory(path);
-        if (row.obstacle == Obstacle::FolderAsBackup) {
-            WriteBytes(path, "junk");
-            std::filesystem::create_directory(path + ".bak");
-        }
         ScriptedPrompts prompts;
 
-        EXPECT_FALSE(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts));
+        EXPECT_FALSE(Save(path, ListOf({kOficina}), prompts));
 
         ASSERT_EQ(prompts.errors.size(), 1u);
         EXPECT_EQ(prompts.errors[0].text, row.error + path);
         EXPECT_EQ(prompts.errors[0].title, "Error");
         std::vector<std::string> left;
         if (!folderMissing) left.push_back(kConfigFileName);
-        if (row.obstacle == Obstacle::FolderAsBackup) left.push_back("Nicset.conf.bak");
         std::vector<std::string> names = directory.Names();
         std::sort(names.begin(), names.end());
         EXPECT_EQ(names, left);
         EXPECT_EQ(std::filesystem::is_directory(path), row.obstacle == Obstacle::FolderAsFile);
-        if (row.obstacle == Obstacle::FolderAsBackup) {
-            EXPECT_EQ(ReadBytes(path), "junk");
-        }
     }
-}
-
-// The system's own file calls, except that the one-step replace can be
-// missing, as on the "98" family, and chosen moves fail.
-class ActedFileCalls : public FileCalls {
-public:
-    bool oneStepReplace = true;
-    std::vector<std::pair<std::string, std::string>> failingMoves;  // file names: from, to
-
-    ReplaceOutcome ReplaceAtomically(const char* source, const char* target) override {
-        if (!oneStepReplace) return ReplaceOutcome::kNotImplemented;
-        return FileCalls::ReplaceAtomically(source, target);
-    }
-    bool Move(const char* source, const char* target) override {
-        const std::pair<std::string, std::string> move = {NameOf(source), NameOf(target)};
-        if (std::find(failingMoves.begin(), failingMoves.end(), move) != failingMoves.end())
-            return false;
-        return FileCalls::Move(source, target);
-    }
-
-private:
-    static std::string NameOf(const char* path) {
-        return std::filesystem::path(path).filename().string();
-    }
-};
-
-// Every file left in the folder, by name, with its bytes.
-std::vector<std::pair<std::string, std::string>> FilesIn(const ScratchDirectory& directory) {
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const std::string& name : directory.Names()) {
-        files.emplace_back(name, ReadBytes(directory.File(name.c_str())));
-    }
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 // Whatever holds the names a save uses, and whatever the system lacks, the
 // save ends with one whole file under a name the user can find, and writes
 // nothing else.
 TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
-    enum Planted { kNothing, kLeftoverTemporary, kLinkedTemporary, kLinkedBackup, kLeftoverAside };
+    enum Planted {
+        kNothing,
+        kLeftoverTemporary,
+        kLinkedTemporary,
+        kLinkedBackup,
+        kLeftoverAside,
+        kUnopenable,
+        kUncopiable
+    };
     const std::string conf = kConfigFileName, temporary = conf + ".tmp", aside = conf + ".old";
     const std::string oldBytes = kBanner, newBytes = kBanner + kOficinaBlock;
     struct Row {
@@ -460,9 +603,13 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
          true, kLeftoverTemporary, true, {}, true, {{conf, newBytes}}},
         {"the temporary name links to another file, which stays as it was",
          true, kLinkedTemporary, true, {}, true, {{conf, newBytes}, {"other", "other"}}},
-        {"the copy of an unreadable file links to another file, which stays as it was",
+        {"the copy's name links to another file: the copy takes the next name",
          true, kLinkedBackup, true, {}, true,
-         {{conf, newBytes}, {conf + ".bak", "junk"}, {"other", "other"}}},
+         {{conf, newBytes}, {conf + ".bak", "other"}, {conf + ".bak2", "junk"}, {"other", "other"}}},
+        {"the old file is there but cannot be opened",
+         true, kUnopenable, true, {}, false, {{conf, oldBytes}}},
+        {"an unreadable file whose copy cannot be made",
+         true, kUncopiable, true, {}, false, {{conf, "junk"}}},
         {"no one-step replace: old file moved aside, new one in, old one deleted",
          true, kNothing, false, {}, true, {{conf, newBytes}}},
         {"no one-step replace, no old file",
@@ -489,19 +636,70 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
             WriteBytes(directory.File("other"), "other");
             ASSERT_TRUE(PlantLink(directory.File("other"), directory.File(name.c_str())));
         }
-        if (row.planted == kLinkedBackup) WriteBytes(path, "junk");
+        if (row.planted == kLinkedBackup || row.planted == kUncopiable) WriteBytes(path, "junk");
         ActedFileCalls calls;
+        if (row.planted == kUnopenable) calls.unopenable = {conf};
+        if (row.planted == kUncopiable) calls.failingCreates = {conf + ".bak"};
         calls.oneStepReplace = row.oneStepReplace;
         calls.failingMoves = row.failingMoves;
         ScriptedPrompts prompts;
 
-        EXPECT_EQ(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts, calls), row.saved);
+        ConfigFileSession session;
+        EXPECT_EQ(SaveConfigurations(path.c_str(), ListOf({kOficina}), prompts, session, calls),
+                  row.saved);
 
         ASSERT_EQ(prompts.errors.size(), row.saved ? 0u : 1u);
         if (!row.saved) {
             EXPECT_EQ(prompts.errors[0].text, "Error writing config file " + path);
         }
         EXPECT_EQ(FilesIn(directory), row.left);
+    }
+}
+
+// A save cut off before any of its file calls, on either family and for a
+// first save, loses nothing: the next session finds the old configurations
+// (a file moved aside is put back) or the new ones (a complete new file
+// that never took its name is put back), and its two saves at closing keep
+// them in Nicset.conf.
+TEST(ConfigFileTest, ASaveCutOffAtAnyStepLeavesTheConfigurationsForTheNextSession) {
+    const std::vector<RecordTexts> oldRecords = {BlockRecord("Old")};
+    const std::vector<RecordTexts> newRecords = {BlockRecord("Old"), BlockRecord("New")};
+    for (const bool oneStepReplace : {true, false}) {
+        for (const bool firstSave : {false, true}) {
+            for (int cut = 0;; ++cut) {
+                SCOPED_TRACE(std::string(oneStepReplace ? "NT" : "98") +
+                             (firstSave ? ", first save" : "") + ", cut before call " +
+                             std::to_string(cut));
+                ScratchDirectory directory;
+                const std::string path = directory.File(kConfigFileName);
+                if (!firstSave) WriteBytes(path, kBanner + Block("Old"));
+                ActedFileCalls calls;
+                calls.oneStepReplace = oneStepReplace;
+                calls.callsBeforeCut = cut;
+                ScriptedPrompts prompts;
+                ConfigFileSession session;
+                bool cutOff = false;
+                try {
+                    SaveConfigurations(path.c_str(), ListOf(newRecords), prompts, session, calls);
+                } catch (const Cut&) {
+                    cutOff = true;
+                }
+                const bool newFound = calls.replaced || (firstSave && calls.written);
+
+                ActedFileCalls next;
+                next.oneStepReplace = oneStepReplace;
+                ConfigurationList loaded;
+                ConfigFileSession nextSession;
+                LoadConfigurations(path.c_str(), loaded, prompts, nextSession, next);
+                EXPECT_EQ(TextsOf(loaded), newFound    ? newRecords
+                                           : firstSave ? std::vector<RecordTexts>{}
+                                                       : oldRecords);
+                EXPECT_TRUE(SaveConfigurations(path.c_str(), loaded, prompts, nextSession, next));
+                EXPECT_TRUE(SaveConfigurations(path.c_str(), loaded, prompts, nextSession, next));
+                EXPECT_EQ(Load(path), TextsOf(loaded));
+                if (!cutOff) break;
+            }
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -77,9 +78,13 @@ private:
     std::filesystem::path path_;
 };
 
+// The file's bytes, "" when there is no file; one read, as files run to 64 MB.
 inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return "";
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0).read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -90,6 +95,22 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 // plants a link would: a symbolic link natively, a hard link on Windows.
 // Defined beside each platform's failed-save test.
 bool PlantLink(const std::string& target, const std::string& link);
+
+// While one lives, any one allocation of more than `bytes` fails with
+// std::bad_alloc, as when memory runs out; the test program's operator new
+// (ConfigFileTest.cpp) asks it.
+class AllocationLimit {
+public:
+    explicit AllocationLimit(std::size_t bytes) { Largest() = bytes; }
+    ~AllocationLimit() { Largest() = SIZE_MAX; }
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
+
+    static std::size_t& Largest() {
+        static std::size_t largest = SIZE_MAX;
+        return largest;
+    }
+};
 
 struct RecordTexts {
     std::string name;

@@ -39,7 +39,8 @@ TEST(SaveFailurePosixTest, AFailedWriteLeavesTheOldFileByteForByte) {
         const rlimit limit = {100, 100};
         setrlimit(RLIMIT_FSIZE, &limit);
         ScriptedPrompts prompts;
-        const bool saved = SaveConfigurations(path.c_str(), list, prompts);
+        ConfigFileSession session;
+        const bool saved = SaveConfigurations(path.c_str(), list, prompts, session);
         std::string seen = saved ? "saved" : "failed";
         for (const Prompt& error : prompts.errors) {
             seen += "|" + error.title + "|" + error.text;

@@ -23,11 +23,12 @@ TEST(SaveFailureWinTest, AFileHeldOpenElsewhereIsLeftByteForByte) {
     ConfigurationList list;
     ASSERT_TRUE(list.Append(MakeRecord({"New", false, "10.0.0.1"})));
     ScriptedPrompts prompts;
+    ConfigFileSession session;
 
     const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const bool saved = SaveConfigurations(path.c_str(), list, prompts);
+    const bool saved = SaveConfigurations(path.c_str(), list, prompts, session);
     CloseHandle(held);
 
     EXPECT_FALSE(saved);
