@@ -129,7 +129,8 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
                  })
                 list.Append(MakeRecord(texts));
             ScriptedPrompts prompts;
-            ASSERT_TRUE(SaveConfigurations(path.c_str(), list, prompts));
+            ConfigFileSession session;
+            ASSERT_TRUE(SaveConfigurations(path.c_str(), list, prompts, session));
             bytes = ReadBytes(path);
         }
         MemoryRegistry registry;
