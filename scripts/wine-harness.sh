@@ -30,6 +30,8 @@ case "$command" in
 setup | ensure | prefix)
     arch=${1:-$("$here/wine-arch.sh" first)}
     keeper=${2:-}
+    # Absolute, since it starts in DIR.
+    [ -n "$keeper" ] && keeper="$(cd "$(dirname "$keeper")" && pwd)/$(basename "$keeper")"
     echo "$arch" >"$dir/arch"
     ;;
 *) arch=$(cat "$dir/arch" 2>/dev/null || echo 32) ;;
