@@ -45,19 +45,6 @@ public:
 
 private:
     friend class Registry;
-
-    // A value as the registry holds it: its type and its exact bytes.
-    struct RegistryValue {
-        std::uint32_t type = 0;
-        std::string data;
-    };
-
-    // What reading a whole value found.
-    enum class ValueRead {
-        kPresent,     // the value exists; its type and bytes were read
-        kAbsent,      // there is no value of that name
-        kUnreadable,  // it could not be read (no key, no memory, or another error)
-    };
     RegistryKey(Registry* registry, void* handle) : registry_(registry), handle_(handle) {}
 
     Registry* registry_ = nullptr;
