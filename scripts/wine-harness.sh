@@ -49,6 +49,20 @@ export WINEDEBUG=-all
 # No Mono or Gecko installers, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# Waits until `test FLAG FILE` holds, which a starting program makes so: a
+# minute allows for a busy machine, and the wait ends as soon as it holds.
+wait_for() { # flag, file, what to say when it never does
+    tries=0
+    while [ ! "$1" "$2" ]; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 600 ]; then
+            echo "wine-harness: $3" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+}
+
 use_display() {
     if [ -s "$dir/display" ]; then
         DISPLAY=":$(cat "$dir/display")"
@@ -71,15 +85,7 @@ start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" \
         >"$dir/xvfb.log" 2>&1 &
     echo $! >"$dir/xvfb.pid"
-    tries=0
-    while [ ! -s "$dir/display" ]; do
-        tries=$((tries + 1))
-        if [ "$tries" -gt 100 ]; then
-            echo "wine-harness: Xvfb did not start, see $dir/xvfb.log" >&2
-            exit 1
-        fi
-        sleep 0.1
-    done
+    wait_for -s "$dir/display" "Xvfb did not start, see $dir/xvfb.log"
 }
 
 wine() {
@@ -129,22 +135,13 @@ make_prefix() {
 }
 
 # Detached from our output, or whoever reads it would wait for the teardown.
-# Its window exists once it has written keeper.ready; a minute allows for a
-# busy machine, and the wait ends as soon as the file is there.
+# Its window exists once it has written keeper.ready.
 start_keeper() {
     [ -n "$keeper" ] || return 0
     use_display
     rm -f "$dir/keeper.ready"
     (cd "$dir" && exec "$WINELOADER" "$keeper") </dev/null >/dev/null 2>&1 &
-    tries=0
-    while [ ! -f "$dir/keeper.ready" ]; do
-        tries=$((tries + 1))
-        if [ "$tries" -gt 600 ]; then
-            echo "wine-harness: $keeper did not start" >&2
-            exit 1
-        fi
-        sleep 0.1
-    done
+    wait_for -f "$dir/keeper.ready" "$keeper did not start"
 }
 
 case "$command" in
