@@ -35,6 +35,8 @@ std::string ScratchDirectory(const std::string& name);
 // window that must come and does not stops the suite: the cases after this
 // one are skipped.
 HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeoutMs = kMustComeMs);
+// True once a window that must come did not.
+bool WindowMissed();
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kMustComeMs);
