@@ -19,15 +19,26 @@ enum CommandStatus : int {
 };
 
 constexpr const char kUsageTitle[] = "Nicset";
+// Short lines, so that the message box breaks none of them.
 constexpr const char kUsageText[] =
-    "Nicset.exe /apply \"<configuration>\" [/interface \"<interface>\"] [/quiet]\n"
-    "Nicset.exe /?\n\n"
-    "Applies a configuration saved in Nicset.conf of the working folder.\n"
-    "/interface names the interface as the window lists it; it is needed when\n"
-    "there are several. /quiet shows no message.\n\n"
-    "Exit status: 0 applied, 1 failed and put back, 2 wrong command line,\n"
-    "3 no such configuration, 4 no such interface, 5 refused by the checks,\n"
-    "6 failed and may be part-changed.";
+    "Nicset.exe /apply \"<configuration>\"\n"
+    "        [/interface \"<interface>\"] [/quiet]\n"
+    "Nicset.exe /?\n"
+    "\n"
+    "Applies a configuration saved in Nicset.conf\n"
+    "of the working folder, as the Apply button does.\n"
+    "/interface: the interface as the window lists it;\n"
+    "needed when there are several.\n"
+    "/quiet: no message at all.\n"
+    "\n"
+    "Exit status:\n"
+    "0  applied\n"
+    "1  a write failed; everything was put back\n"
+    "2  the command line is wrong\n"
+    "3  Nicset.conf unreadable, or no such configuration\n"
+    "4  no such interface, or several and none named\n"
+    "5  refused by the checks; nothing written\n"
+    "6  a write failed and putting back failed too";
 
 // What the command shows the user at its end.
 enum class CommandMessage {
