@@ -6,6 +6,7 @@
 #include <string>
 
 #include "adapter/RegistryLayout.h"
+#include "common/AsciiCase.h"
 #include "common/BoundedText.h"
 
 namespace layout = registry_layout;
@@ -81,21 +82,6 @@ void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, Ada
         addDescription(adapters[index].description);
 }
 
-namespace {
-
-char LowerAscii(char letter) {
-    return letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
-}
-
-bool EqualWithCaseAside(const char* left, const char* right) {
-    for (; *left != '\0' && *right != '\0'; ++left, ++right) {
-        if (LowerAscii(*left) != LowerAscii(*right)) return false;
-    }
-    return *left == *right;
-}
-
-}  // namespace
-
 const AdapterEntry* FindInterfaceByName(const AdapterList& adapters, const char* name) {
     for (const AdapterEntry& entry : adapters) {
         if (std::strcmp(entry.description, name) == 0) return &entry;
@@ -103,7 +89,7 @@ const AdapterEntry* FindInterfaceByName(const AdapterList& adapters, const char*
     // A guess between two interfaces could change the wrong one.
     const AdapterEntry* found = nullptr;
     for (const AdapterEntry& entry : adapters) {
-        if (!EqualWithCaseAside(entry.description, name)) continue;
+        if (!EqualIgnoringAsciiCase(entry.description, name)) continue;
         if (found != nullptr) return nullptr;
         found = &entry;
     }

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "common/AsciiCase.h"
+
 namespace {
 
 bool IsBlank(char character) {
@@ -10,24 +12,13 @@ bool IsBlank(char character) {
 
 enum class Switch { kNone, kApply, kInterface, kQuiet, kHelp };
 
-char LowerAscii(char letter) {
-    return letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
-}
-
-bool EqualWithCaseAside(const char* text, const char* lowerName) {
-    for (; *text != '\0' && *lowerName != '\0'; ++text, ++lowerName) {
-        if (LowerAscii(*text) != *lowerName) return false;
-    }
-    return *text == *lowerName;
-}
-
 Switch SwitchOf(const std::string& argument) {
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return Switch::kNone;
     const char* name = argument.c_str() + 1;
-    if (EqualWithCaseAside(name, "apply")) return Switch::kApply;
-    if (EqualWithCaseAside(name, "interface")) return Switch::kInterface;
-    if (EqualWithCaseAside(name, "quiet")) return Switch::kQuiet;
-    if (EqualWithCaseAside(name, "?")) return Switch::kHelp;
+    if (EqualIgnoringAsciiCase(name, "apply")) return Switch::kApply;
+    if (EqualIgnoringAsciiCase(name, "interface")) return Switch::kInterface;
+    if (EqualIgnoringAsciiCase(name, "quiet")) return Switch::kQuiet;
+    if (EqualIgnoringAsciiCase(name, "?")) return Switch::kHelp;
     return Switch::kNone;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/AsciiCase.h"
 #include "common/BoundedText.h"
 
 namespace {
@@ -13,19 +14,6 @@ int HexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// "Default" in any letter case.
-bool IsDefaultWord(const char* text) {
-    const char* word = kDefaultMacAddress;
-    for (; *text != '\0' && *word != '\0'; ++text, ++word) {
-        if (AsciiLower(*text) != AsciiLower(*word)) return false;
-    }
-    return *text == '\0' && *word == '\0';
 }
 
 // The 12 digits of "00A0C9112233", "00-a0-c9-11-22-33" or "00:A0:C9:11:22:33";
@@ -78,7 +66,7 @@ bool ReadMacField(ConfigurationForm& form, Configuration& record, const char*& m
 }  // namespace
 
 bool NormalizeMacAddress(const char* text, char (&normalized)[kTextFieldSize]) {
-    if (text[0] == '\0' || IsDefaultWord(text)) {
+    if (text[0] == '\0' || EqualIgnoringAsciiCase(text, kDefaultMacAddress)) {
         CopyText(normalized, text[0] == '\0' ? "" : kDefaultMacAddress);
         return true;
     }
