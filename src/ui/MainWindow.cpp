@@ -5,6 +5,9 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <memory>
+#include <new>
+#include <string>
 
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
@@ -14,11 +17,14 @@
 #include "config/ConfigurationList.h"
 #include "resource.h"
 #include "ui/AddConfigurationDialog.h"
-#include "ui/ApplyReport.h"
+#include "ui/ApplyFlow.h"
+#include "ui/ApplyWorker.h"
 #include "ui/ConfigurationRows.h"
 #include "ui/LinkLabel.h"
 #include "ui/MessageBoxPrompts.h"
+#include "ui/SystemApply.h"
 #include "ui/UiServices.h"
+#include "ui/UserSettings.h"
 
 namespace {
 
@@ -27,6 +33,18 @@ constexpr std::size_t kCaptionLength = 35;
 constexpr const char kHelpDocument[] = "Manual Nicset.pdf";
 constexpr const char kSelectInterface[] = "You must select a interface";
 constexpr const char kHelpNotFound[] = "Help file not found";
+constexpr const char kFolderRefusesFiles[] =
+    "Nicset.conf cannot be saved in this folder: changes will be lost";
+// The configuration group's caption while an Apply waits.
+constexpr const char kRestarting[] = "Restarting the interface...";
+constexpr const char kAwaitingRights[] = "Waiting for administrator rights...";
+
+// The worker's one message: an Apply that waited has ended.
+constexpr UINT kApplyDoneMessage = WM_APP + 1;
+// The Apply button's shield (BCM_SETSHIELD, Vista's common controls).
+constexpr UINT kSetShield = 0x160C;
+// What an Apply waits for disables these; the list view stays usable.
+constexpr int kIdleOnlyControls[] = {IDC_APPLY, IDC_BACKUP, IDC_DELETE, IDC_ADD, IDC_INTERFACES};
 
 // The main window's state; the process opens one main window.
 struct MainWindowState {
@@ -40,6 +58,10 @@ struct MainWindowState {
     // What the window reads an interface into, collects its fields into,
     // applies and backs up.
     Configuration working{};
+    // An Apply runs on a worker thread; a close asked meanwhile waits for it.
+    bool applying = false;
+    bool closeAsked = false;
+    std::string captionBeforeApply;
 };
 
 MainWindowState g_state;
@@ -70,8 +92,20 @@ void ShowCaption(HWND dialog, const char* text) {
     SetControlText(dialog, IDC_SHOWN_GROUP, LeadingText(text, kCaptionLength).c_str());
 }
 
+// The box is remembered for the user; the "98" family restarts nothing
+// without Windows, so there it stays off.
+void SetUpRestartBox(HWND dialog) {
+    const bool nt = IsNtFamily(g_state.profile);
+    SetChecked(dialog, IDC_RESTART_INTERFACE, nt && ReadRestartPreference());
+    EnableControl(dialog, IDC_RESTART_INTERFACE, nt);
+}
+
 void OnInitDialog(HWND dialog) {
     SetControlText(dialog, IDC_SHOWN_GROUP, kNothingShown);
+    SetUpRestartBox(dialog);
+    // The shield says that pressing Apply will ask for administrator rights.
+    if (SystemApplyPlatform(dialog, g_state.profile).Route() == ApplyRoute::kElevate)
+        SendMessageA(GetDlgItem(dialog, IDC_APPLY), kSetShield, 0, TRUE);
     SetDialogIcons(dialog);
     InsertListColumn(ConfigurationView(dialog), 0, "Name", kNameColumnWidth);
     InsertListColumn(ConfigurationView(dialog), 1, "IP Address", kAddressColumnWidth);
@@ -85,6 +119,10 @@ void OnInitDialog(HWND dialog) {
     MessageBoxPrompts prompts(nullptr);
     LoadConfigurations(kConfigFileName, g_state.configurations, prompts, g_state.file);
     RefillConfigurationView(dialog);
+    // A copy kept where only administrators may write (under Program Files,
+    // say) could save while every start had the rights; now it cannot.
+    if (!FolderTakesNewFiles("."))
+        ShowMessage(nullptr, kFolderRefusesFiles, kWarningTitle, MB_ICONWARNING);
 }
 
 // The selected row and the configuration name it shows; -1 when no row is
@@ -131,12 +169,77 @@ bool InterfacePicked(HWND dialog) {
     return false;
 }
 
+void ShowReport(HWND dialog, const ApplyReport& report) {
+    ShowApplyReport(dialog, report, g_state.profile, g_state.selectedAdapter.description);
+}
+
+// While an Apply waits, the caption says for what, and nothing else that
+// changes the interface or the list can start.
+void SetApplying(HWND dialog, const char* caption) {
+    g_state.applying = caption != nullptr;
+    for (int id : kIdleOnlyControls)
+        EnableControl(dialog, id, !g_state.applying);
+    if (g_state.applying) {
+        char shown[256] = {};
+        GetControlText(dialog, IDC_SHOWN_GROUP, shown);
+        g_state.captionBeforeApply = shown;
+        SetControlText(dialog, IDC_SHOWN_GROUP, caption);
+    } else {
+        SetControlText(dialog, IDC_SHOWN_GROUP, g_state.captionBeforeApply.c_str());
+    }
+}
+
+// The one Apply of the window: what needs no rights first, then the writes
+// here or in the elevated copy, then the restart when the box asks for it.
+// What waits runs on a worker thread.
+void ApplyToPickedInterface(HWND dialog, const Configuration& configuration) {
+    const bool restart =
+        IsNtFamily(g_state.profile) && IsChecked(dialog, IDC_RESTART_INTERFACE);
+    SystemApplyPlatform platform(dialog, g_state.profile);
+    const ApplyRoute route = platform.Route();
+    if (!ApplyIsQuick(g_state.profile, route, restart) &&
+        PassesApplyChecks(g_state.profile, g_state.selectedAdapter, configuration)) {
+        std::unique_ptr<ApplyJob> job(new (std::nothrow) ApplyJob);
+        if (job) {
+            job->profile = g_state.profile;
+            job->adapter = g_state.selectedAdapter;
+            job->configuration = configuration;
+            job->restart = restart;
+            job->route = route;
+            if (StartApplyWorker(dialog, kApplyDoneMessage, job)) {
+                SetApplying(dialog, route == ApplyRoute::kElevate ? kAwaitingRights : kRestarting);
+                return;
+            }
+        }
+        // No thread to be had: the Apply waits here instead.
+    }
+    ShowReport(dialog, RunApply(g_state.registry, g_state.profile, platform, route,
+                                g_state.selectedAdapter, configuration, restart));
+}
+
 void OnApply(HWND dialog) {
-    if (!InterfacePicked(dialog)) return;
+    if (g_state.applying || !InterfacePicked(dialog)) return;
     CollectConfiguration(dialog, g_state.working);
-    ShowApplyResult(dialog, g_state.profile,
-                    ApplyInterfaceSettings(g_state.registry, g_state.profile,
-                                           g_state.selectedAdapter, g_state.working));
+    ApplyToPickedInterface(dialog, g_state.working);
+}
+
+void OnClosing(HWND dialog);
+
+void OnApplyDone(HWND dialog, LPARAM lParam) {
+    const std::unique_ptr<ApplyJob> job = TakeApplyJob(lParam);
+    SetApplying(dialog, nullptr);
+    // A close asked while the Apply waited goes ahead now.
+    if (g_state.closeAsked) {
+        OnClosing(dialog);
+        return;
+    }
+    ShowReport(dialog, job->report);
+}
+
+// Exit, the close box and Alt+F4 wait for an Apply under way.
+bool CloseWaits() {
+    if (g_state.applying) g_state.closeAsked = true;
+    return g_state.applying;
 }
 
 void OnBackUp(HWND dialog) {
@@ -157,7 +260,12 @@ void OnHelp(HWND dialog) {
 }
 
 void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
+    const int id = LOWORD(wParam);
+    // Disabled while an Apply waits; a command posted all the same waits too.
+    for (int idleOnly : kIdleOnlyControls) {
+        if (id == idleOnly && g_state.applying) return;
+    }
+    switch (id) {
         case IDC_INTERFACES:
             if (HIWORD(wParam) == CBN_SELCHANGE) OnInterfacePicked(dialog);
             break;
@@ -177,7 +285,11 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
             OnApply(dialog);
             break;
         case IDC_EXIT:
-            EndDialog(dialog, kDialogResult);
+            if (!CloseWaits()) EndDialog(dialog, kDialogResult);
+            break;
+        case IDC_RESTART_INTERFACE:
+            if (HIWORD(wParam) == BN_CLICKED)
+                WriteRestartPreference(IsChecked(dialog, IDC_RESTART_INTERFACE));
             break;
         case IDC_BACKUP:
             OnBackUp(dialog);
@@ -269,9 +381,22 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             if (IsMakerLabel(reinterpret_cast<HWND>(lParam)))
                 return reinterpret_cast<INT_PTR>(LinkLabelColors(reinterpret_cast<HDC>(wParam)));
             return FALSE;
+        case kApplyDoneMessage:
+            OnApplyDone(dialog, lParam);
+            return TRUE;
         case WM_CLOSE:
+            if (!CloseWaits()) OnClosing(dialog);
+            return FALSE;
         case WM_DESTROY:
             OnClosing(dialog);
+            return FALSE;
+        case WM_ENDSESSION:
+            // Windows ends the process after this, with no WM_DESTROY.
+            if (wParam != FALSE) {
+                MessageBoxPrompts prompts(nullptr);
+                SaveConfigurations(kConfigFileName, g_state.configurations, prompts,
+                                   g_state.file);
+            }
             return FALSE;
         default:
             return FALSE;
