@@ -1,0 +1,71 @@
+#include "config/ConfigurationMatch.h"
+
+#include <cstring>
+#include <utility>
+
+#include "common/BoundedText.h"
+#include "config/Validation.h"
+
+namespace {
+
+// A record's text, never read past its field.
+struct FieldText {
+    explicit FieldText(const char (&field)[kTextFieldSize]) { CopyText(text, field); }
+    char text[kTextFieldSize];
+};
+
+bool SameAddressText(const char* saved, const char* current) {
+    DottedQuad savedQuad;
+    DottedQuad currentQuad;
+    if (ParseDottedQuad(saved, savedQuad) && ParseDottedQuad(current, currentQuad)) {
+        for (int part = 0; part < 4; ++part) {
+            if (savedQuad.parts[part] != currentQuad.parts[part]) return false;
+        }
+        return true;
+    }
+    return std::strcmp(saved, current) == 0;
+}
+
+bool SameAddress(const char (&saved)[kTextFieldSize], const char (&current)[kTextFieldSize]) {
+    return SameAddressText(FieldText(saved).text, FieldText(current).text);
+}
+
+// The servers as Apply writes them: the ones set, in order.
+struct Servers {
+    explicit Servers(const Configuration& record) : first(record.dns1), second(record.dns2) {
+        if (first.text[0] == '\0') std::swap(first, second);
+    }
+    FieldText first;
+    FieldText second;
+};
+
+bool SameMac(const char (&savedField)[kTextFieldSize], const char (&currentField)[kTextFieldSize]) {
+    const FieldText saved(savedField);
+    const FieldText current(currentField);
+    char savedDigits[kTextFieldSize];
+    char currentDigits[kTextFieldSize];
+    if (NormalizeMacAddress(saved.text, savedDigits) &&
+        NormalizeMacAddress(current.text, currentDigits)) {
+        if (IsOwnMacAddress(savedDigits)) return IsOwnMacAddress(currentDigits);
+        return std::strcmp(savedDigits, currentDigits) == 0;
+    }
+    return std::strcmp(saved.text, current.text) == 0;
+}
+
+}  // namespace
+
+bool ConfigurationMatches(const Configuration& saved, const Configuration& current) {
+    const bool dhcp = saved.dhcpEnabled != 0;
+    if (dhcp != (current.dhcpEnabled != 0)) return false;
+    const Servers savedServers(saved);
+    const Servers currentServers(current);
+    if (!SameAddressText(savedServers.first.text, currentServers.first.text) ||
+        !SameAddressText(savedServers.second.text, currentServers.second.text) ||
+        !SameMac(saved.macAddress, current.macAddress)) {
+        return false;
+    }
+    // With DHCP on, the server hands out the address, mask and gateway.
+    return dhcp ||
+           (SameAddress(saved.ipAddress, current.ipAddress) &&
+            SameAddress(saved.mask, current.mask) && SameAddress(saved.gateway, current.gateway));
+}

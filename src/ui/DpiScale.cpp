@@ -1,0 +1,18 @@
+#include "ui/DpiScale.h"
+
+#include <climits>
+
+int ScaleToDpi(int pixelsAt96, unsigned dpi) {
+    if (dpi == 0) dpi = kBaseDpi;
+    // Fits in 64 bits for any int and DPI; the result may not fit an int.
+    const long long product = static_cast<long long>(pixelsAt96) * dpi;
+    const long long half = kBaseDpi / 2;
+    const long long scaled = (product + (product < 0 ? -half : half)) / kBaseDpi;
+    if (scaled > INT_MAX) return INT_MAX;
+    if (scaled < INT_MIN) return INT_MIN;
+    return static_cast<int>(scaled);
+}
+
+bool UsesDoubleSizeSplash(unsigned dpi) {
+    return dpi >= kDoubleSizeSplashDpi;
+}
