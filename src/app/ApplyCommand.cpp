@@ -97,7 +97,7 @@ CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
             outcome.exitCode = platform.RestartInterface(request.restartSubkey.c_str());
             return outcome;
         case CommandAction::kWrongHelperLine:
-            outcome.exitCode = kInvalidParameterCode;
+            outcome.exitCode = kRestartInvalidParameter;
             return outcome;
         case CommandAction::kShowUsage:
             outcome.exitCode = kStatusApplied;

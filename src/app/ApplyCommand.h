@@ -42,9 +42,6 @@ constexpr const char kUsageText[] =
     "8  applied; Windows must be rebooted\n"
     "9  administrator rights were not given";
 
-// The helper's exit code for a line that is not its own.
-constexpr std::uint32_t kInvalidParameterCode = 87;  // ERROR_INVALID_PARAMETER
-
 // What the command shows the user at its end.
 enum class CommandMessage {
     kNothing,      // /quiet, and always for the copies

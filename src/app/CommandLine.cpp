@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "adapter/InterfaceRestart.h"
 #include "common/Arguments.h"
 #include "common/AsciiCase.h"
 #include "common/BoundedText.h"
@@ -22,10 +23,6 @@ enum class Switch {
     kCount
 };
 
-constexpr const char kRestartInterfaceSwitch[] = "restart-interface";
-// The restart helper's subkey: the adapter's class subkey, "0000" to "99999".
-constexpr std::size_t kLongestSubkey = 5;
-
 Switch SwitchOf(const std::string& argument) {
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return Switch::kNone;
     const char* name = argument.c_str() + 1;
@@ -36,16 +33,8 @@ Switch SwitchOf(const std::string& argument) {
     if (EqualIgnoringAsciiCase(name, "restart")) return Switch::kRestart;
     if (EqualIgnoringAsciiCase(name, "tray")) return Switch::kTray;
     if (EqualIgnoringAsciiCase(name, kElevatedApplySwitch + 1)) return Switch::kElevatedApply;
-    if (EqualIgnoringAsciiCase(name, kRestartInterfaceSwitch)) return Switch::kRestartInterface;
+    if (EqualIgnoringAsciiCase(name, kRestartHelperSwitch + 1)) return Switch::kRestartInterface;
     return Switch::kNone;
-}
-
-bool IsSubkey(const std::string& text) {
-    if (text.empty() || text.size() > kLongestSubkey) return false;
-    for (char character : text) {
-        if (character < '0' || character > '9') return false;
-    }
-    return true;
 }
 
 bool ReadFlag(const std::string& text, bool& flag) {
@@ -66,7 +55,7 @@ CommandRequest HelperRequest(const std::vector<std::string>& arguments) {
     request.quiet = true;
     const bool right = arguments.size() == 2 &&
                        SwitchOf(arguments[0]) == Switch::kRestartInterface &&
-                       IsSubkey(arguments[1]);
+                       IsRestartSubkey(arguments[1].c_str());
     request.action = right ? CommandAction::kRestartHelper : CommandAction::kWrongHelperLine;
     if (right) request.restartSubkey = arguments[1];
     return request;

@@ -68,13 +68,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     SelectPlatformProfile(static_cast<std::uint32_t>(GetVersion()), profile);
 
     const CommandRequest request = ParseCommandLine(commandLine != nullptr ? commandLine : "");
+    if (request.action == CommandAction::kRunTray) {
+        // Started with Windows, say: a Nicset already running is enough.
+        if (!TopLevelWindowExists(kMainWindowTitle)) RunMainWindow(profile, true);
+        return kExitStatus;
+    }
     if (request.action != CommandAction::kRunWindow) return RunCommandLine(request, profile);
 
     // The main window's whole life runs inside the splash's timer message.
     ShowSplash(instance, [&profile]() -> INT_PTR {
-        // One main window on the desktop is enough: this process just ends.
-        if (TopLevelWindowExists(kMainWindowTitle)) return kOtherMainWindowOpen;
-        RunMainWindow(profile);
+        // One main window on the desktop is enough: Nicset's own is asked to
+        // show itself, hidden or not, and this process just ends.
+        if (TopLevelWindowExists(kMainWindowTitle)) {
+            if (HWND running = FindNicsetMainWindow()) AskToShowMainWindow(running);
+            return kOtherMainWindowOpen;
+        }
+        RunMainWindow(profile, false);
         return 0;
     });
     return kExitStatus;

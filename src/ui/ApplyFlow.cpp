@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr std::uint32_t kRebootRequired = 3010;  // ERROR_SUCCESS_REBOOT_REQUIRED
-
 ApplyReport Elevate(ApplyPlatform& platform, const AdapterEntry& adapter,
                     const Configuration& configuration, bool restart) {
     ElevatedApply order;
@@ -20,7 +18,7 @@ ApplyReport Elevate(ApplyPlatform& platform, const AdapterEntry& adapter,
             // The copy ran past the wait: with a restart asked it is that
             // restart that takes long; otherwise anything may have happened.
             report.end = restart ? ApplyEnd::kApplied : ApplyEnd::kPartlyChanged;
-            report.code = kTimeoutCode;
+            report.code = kRestartTimedOut;
             return report;
         case ElevatedRun::How::kNotStarted:
             report.end = run.code == kCancelledCode ? ApplyEnd::kRightsNotGiven
@@ -45,7 +43,7 @@ ApplyReport RunApply(Registry& registry, const PlatformProfile& profile, ApplyPl
     report.restartAsked = true;
     // The "98" family reads the values again only when Windows starts.
     report.code =
-        IsNtFamily(profile) ? platform.RestartInterface(adapter.classSubkey) : kRebootRequired;
+        IsNtFamily(profile) ? platform.RestartInterface(adapter.classSubkey) : kRestartNeedsReboot;
     return report;
 }
 

@@ -26,7 +26,6 @@ struct ElevatedRun {
 };
 
 constexpr std::uint32_t kCancelledCode = 1223;  // ERROR_CANCELLED
-constexpr std::uint32_t kTimeoutCode = 1460;    // ERROR_TIMEOUT
 
 // What an Apply needs of Windows beyond the registry; the tests script it.
 class ApplyPlatform {

@@ -4,11 +4,6 @@
 
 namespace {
 
-constexpr std::uint32_t kRestarted = 0;
-constexpr std::uint32_t kRebootRequired = 3010;  // ERROR_SUCCESS_REBOOT_REQUIRED
-constexpr std::uint32_t kAccessDenied = 5;       // ERROR_ACCESS_DENIED
-constexpr std::uint32_t kNotFound = 1168;        // ERROR_NOT_FOUND
-
 constexpr const char kErrorTitle[] = "Error";
 constexpr const char kCompleteTitle[] = "Complete";
 constexpr const char kApplyFailed[] =
@@ -33,8 +28,8 @@ std::string Hex(const char* format, std::uint32_t code) {
 std::string AppliedText(const ApplyReport& report, const PlatformProfile& profile) {
     const std::string hint = IsNtFamily(profile) ? kRestartInterface : kRestartWindows;
     if (!report.restartAsked) return kApplied + hint;
-    if (report.code == kRestarted) return std::string(kApplied) + kInterfaceRestarted;
-    if (report.code == kRebootRequired) return std::string(kApplied) + kRestartWindows;
+    if (report.code == kRestartDone) return std::string(kApplied) + kInterfaceRestarted;
+    if (report.code == kRestartNeedsReboot) return std::string(kApplied) + kRestartWindows;
     return kApplied + hint + kNotRestarted + RestartFailureReason(report.code);
 }
 
@@ -62,8 +57,8 @@ ApplyReport ReportOf(ApplyResult result) {
 int StatusOf(const ApplyReport& report) {
     switch (report.end) {
         case ApplyEnd::kApplied:
-            if (!report.restartAsked || report.code == kRestarted) return kStatusApplied;
-            return report.code == kRebootRequired ? kStatusRebootWindows : kStatusNotRestarted;
+            if (!report.restartAsked || report.code == kRestartDone) return kStatusApplied;
+            return report.code == kRestartNeedsReboot ? kStatusRebootWindows : kStatusNotRestarted;
         case ApplyEnd::kRefused:
             return kStatusRefused;
         case ApplyEnd::kPutBack:
@@ -118,11 +113,11 @@ ApplyMessage MessageOf(const ApplyReport& report, const PlatformProfile& profile
 
 std::string RestartFailureReason(std::uint32_t code) {
     switch (code) {
-        case kNotFound:
+        case kRestartNotPresent:
             return "it is not present";
-        case kAccessDenied:
+        case kRestartAccessDenied:
             return "administrator rights are needed";
-        case kNicset64MissingCode:
+        case kRestartHelperMissing:
             return "Nicset64.exe is missing";
         default:
             return Hex("error 0x%08X", code);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "adapter/InterfaceRestart.h"
 #include "adapter/InterfaceSettings.h"
 #include "adapter/PlatformProfile.h"
 
@@ -38,13 +39,10 @@ enum class ApplyEnd {
 struct ApplyReport {
     ApplyEnd end = ApplyEnd::kRefused;
     bool restartAsked = false;
-    // kApplied with restartAsked: the restart's outcome, a Windows error code
-    // (0 restarted, 3010 Windows must be restarted). kRightsNotHad: the error.
+    // kApplied with restartAsked: the restart's outcome (InterfaceRestart.h).
+    // kRightsNotHad: the error that kept the elevated copy from starting.
     std::uint32_t code = 0;
 };
-
-// Nicset's own error codes have bit 29 set, which Windows leaves to programs.
-constexpr std::uint32_t kNicset64MissingCode = 0x20000002;
 
 ApplyReport ReportOf(ApplyResult result);
 

@@ -58,7 +58,7 @@ ApplyReport ReportOfChildExit(std::uint32_t exitCode, bool restartAsked) {
         case kStatusRebootWindows:
             report.end = ApplyEnd::kApplied;
             report.restartAsked = true;
-            report.code = 3010;  // ERROR_SUCCESS_REBOOT_REQUIRED
+            report.code = kRestartNeedsReboot;
             break;
         case kStatusPutBack:
             report.end = ApplyEnd::kPutBack;

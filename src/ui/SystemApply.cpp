@@ -86,7 +86,7 @@ ElevatedRun RunElevatedCopy(HWND owner, const char* program, const std::string& 
     DWORD exitCode = 0;
     if (WaitForSingleObject(execute.hProcess, waitMs) != WAIT_OBJECT_0) {
         run.how = ElevatedRun::How::kTimedOut;
-        run.code = kTimeoutCode;
+        run.code = kRestartTimedOut;
     } else if (GetExitCodeProcess(execute.hProcess, &exitCode)) {
         run.how = ElevatedRun::How::kEnded;
         run.code = exitCode;
@@ -122,10 +122,10 @@ std::uint32_t SystemApplyPlatform::RestartInterface(const char* classSubkey) {
         delete subkey;
         return error != 0 ? error : ERROR_GEN_FAILURE;
     }
-    DWORD outcome = kTimeoutCode;
+    DWORD outcome = kRestartTimedOut;
     if (WaitForSingleObject(thread, kLongestApplyWaitMs) != WAIT_OBJECT_0 ||
         !GetExitCodeThread(thread, &outcome))
-        outcome = kTimeoutCode;
+        outcome = kRestartTimedOut;
     CloseHandle(thread);
     return outcome;
 }

@@ -63,19 +63,30 @@ UINT TaskbarCreatedMessage() {
     return message;
 }
 
-void LetTaskbarCreatedThrough(HWND window) {
+void LetMessageThrough(HWND window, UINT message) {
     HMODULE user = GetModuleHandleA("user32.dll");
     if (user == nullptr) return;
     // Windows 7 and later: for this window alone.
     if (auto filterForWindow = reinterpret_cast<decltype(&::ChangeWindowMessageFilterEx)>(
             reinterpret_cast<void*>(GetProcAddress(user, "ChangeWindowMessageFilterEx")))) {
-        filterForWindow(window, TaskbarCreatedMessage(), kMessageFilterAllow, nullptr);
+        filterForWindow(window, message, kMessageFilterAllow, nullptr);
         return;
     }
     // Vista: for the whole process.
     if (auto filter = reinterpret_cast<decltype(&::ChangeWindowMessageFilter)>(
             reinterpret_cast<void*>(GetProcAddress(user, "ChangeWindowMessageFilter"))))
-        filter(TaskbarCreatedMessage(), kMessageFilterAdd);
+        filter(message, kMessageFilterAdd);
+}
+
+void HandTheFrontTo(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    if (user == nullptr) return;
+    // Windows 95 and NT 4.0 have no such call.
+    if (auto allow = reinterpret_cast<decltype(&::AllowSetForegroundWindow)>(
+            reinterpret_cast<void*>(GetProcAddress(user, "AllowSetForegroundWindow"))))
+        allow(processId);
 }
 
 void ShowTrayMenu(HWND window, const std::vector<TrayMenuLine>& lines) {

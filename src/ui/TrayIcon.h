@@ -20,10 +20,15 @@ void SetTrayTip(HWND window, const std::string& tip);
 void RemoveTrayIcon(HWND window);
 
 // The message Explorer sends every top-level window when it starts again:
-// its notification area is new and empty. An elevated process must let it
-// through from Explorer, which runs without the rights.
+// its notification area is new and empty.
 UINT TaskbarCreatedMessage();
-void LetTaskbarCreatedThrough(HWND window);
+// An elevated process must let such a message through from a process
+// without the rights (Explorer, or a second start of Nicset).
+void LetMessageThrough(HWND window, UINT message);
+
+// Lets the process of `window` bring itself to the front: this process,
+// which the user just started, may.
+void HandTheFrontTo(HWND window);
 
 // Opens the menu at the mouse; a choice reaches `window` as WM_COMMAND with
 // the line's id.

@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 constexpr const char kSettingsKey[] = "Software\\Nicset";
 constexpr const char kRestartInterface[] = "RestartInterface";
+constexpr const char kInterface[] = "Interface";
 
 // Closes itself; nothing of it is copied.
 class UserKey {
@@ -51,4 +54,25 @@ void WriteRestartPreference(bool restart) {
     const DWORD value = restart ? 1 : 0;
     RegSetValueExA(key.Handle(), kRestartInterface, 0, REG_DWORD,
                    reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+std::string ReadLastInterface() {
+    UserKey key(false);
+    if (key.Handle() == nullptr) return std::string();
+    char name[256] = {};
+    DWORD type = 0;
+    // One byte short of the buffer, so that the name always ends in a zero.
+    DWORD size = sizeof name - 1;
+    if (RegQueryValueExA(key.Handle(), kInterface, nullptr, &type, reinterpret_cast<BYTE*>(name),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return std::string();
+    return name;
+}
+
+void WriteLastInterface(const char* name) {
+    UserKey key(true);
+    if (key.Handle() == nullptr) return;
+    RegSetValueExA(key.Handle(), kInterface, 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
+                   static_cast<DWORD>(std::strlen(name) + 1));
 }

@@ -9,3 +9,7 @@
 // unreadable value means no.
 bool ReadRestartPreference();
 void WriteRestartPreference(bool restart);
+
+// "Interface": the shown name of the interface the user picked last, or "".
+std::string ReadLastInterface();
+void WriteLastInterface(const char* name);
