@@ -80,10 +80,12 @@ bool StartsWithConfiguration(const std::string& start);
 // there but cannot be read.
 bool KeepUnreadableFile(const char* path, FileCalls& calls);
 
-// Copies the file `source` unchanged, in pieces, to `path` + ".bak" or,
-// when that name is taken, to ".bak2", ".bak3" and so on: an older copy is
-// never replaced, and the highest number is the newest. True when the copy
-// is complete on disk, or when there is no file `source`.
+// Copies the file `source` unchanged, in pieces, to the next numbered copy
+// of `path`: `path` + ".bak" when there is none, else the number past the
+// highest there (".bak2", ".bak3" and so on), so an older copy is never
+// replaced and the highest number is the newest. True when the copy is
+// complete on disk, or when there is no file `source`; a copy that could
+// not be made whole is removed.
 bool KeepFileCopy(const char* source, const char* path, FileCalls& calls);
 
 // What reading the file gave.

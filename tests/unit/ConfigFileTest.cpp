@@ -335,9 +335,10 @@ public:
     bool oneStepReplace = true;
     std::vector<std::pair<std::string, std::string>> failingMoves;  // file names: from, to
     std::vector<std::string> unopenable, failingCreates;            // file names
-    int callsBeforeCut = -1;                                        // -1: never cut off
-    bool written = false;   // the temporary file's text was all handed over
-    bool replaced = false;  // the new file took the name Nicset.conf
+    std::vector<std::string> unwritable;  // created, then every write fails (a full disk)
+    int callsBeforeCut = -1;              // -1: never cut off
+    bool written = false;                 // the temporary file's text was all handed over
+    bool replaced = false;                // the new file took the name Nicset.conf
 
     std::FILE* OpenForReading(const char* path, bool& absent) override {
         Step();
@@ -346,7 +347,13 @@ public:
     }
     std::FILE* CreateNew(const char* path) override {
         Step();
-        return Among(failingCreates, NameOf(path)) ? nullptr : FileCalls::CreateNew(path);
+        if (Among(failingCreates, NameOf(path))) return nullptr;
+        std::FILE* file = FileCalls::CreateNew(path);
+        if (file && Among(unwritable, NameOf(path))) {
+            std::fclose(file);
+            file = std::fopen(path, "rb");
+        }
+        return file;
     }
     bool RemoveEntry(const char* path) override {
         Step();
@@ -584,7 +591,8 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
         kLinkedBackup,
         kLeftoverAside,
         kUnopenable,
-        kUncopiable
+        kUncopiable,
+        kFailingCopy
     };
     const std::string conf = kConfigFileName, temporary = conf + ".tmp", aside = conf + ".old";
     const std::string oldBytes = kBanner, newBytes = kBanner + kOficinaBlock;
@@ -596,6 +604,7 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
         std::vector<std::pair<std::string, std::string>> failingMoves;
         bool saved;
         std::vector<std::pair<std::string, std::string>> left;
+        std::vector<std::pair<std::string, std::string>> files = {};  // there before the save
     };
     // clang-format off
     const Row rows[] = {
@@ -610,6 +619,16 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
          true, kUnopenable, true, {}, false, {{conf, oldBytes}}},
         {"an unreadable file whose copy cannot be made",
          true, kUncopiable, true, {}, false, {{conf, "junk"}}},
+        {"a copy that fails is removed",
+         true, kFailingCopy, true, {}, false, {{conf, "junk"}}, {{conf, "junk"}}},
+        {"a gap below the highest copy",
+         true, kNothing, true, {}, true,
+         {{conf, newBytes}, {conf + ".bak05", "x"}, {conf + ".bak2", "old"}, {conf + ".bak3", "junk"}},
+         {{conf, "junk"}, {conf + ".bak05", "x"}, {conf + ".bak2", "old"}}},
+        {"a stray .bak9999",
+         true, kNothing, true, {}, true,
+         {{conf, newBytes}, {conf + ".bak10000", "junk"}, {conf + ".bak9999", "stray"}},
+         {{conf, "junk"}, {conf + ".bak9999", "stray"}}},
         {"no one-step replace: old file moved aside, new one in, old one deleted",
          true, kNothing, false, {}, true, {{conf, newBytes}}},
         {"no one-step replace, no old file",
@@ -637,9 +656,12 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
             ASSERT_TRUE(PlantLink(directory.File("other"), directory.File(name.c_str())));
         }
         if (row.planted == kLinkedBackup || row.planted == kUncopiable) WriteBytes(path, "junk");
+        for (const auto& file : row.files)
+            WriteBytes(directory.File(file.first.c_str()), file.second);
         ActedFileCalls calls;
         if (row.planted == kUnopenable) calls.unopenable = {conf};
         if (row.planted == kUncopiable) calls.failingCreates = {conf + ".bak"};
+        if (row.planted == kFailingCopy) calls.unwritable = {conf + ".bak"};
         calls.oneStepReplace = row.oneStepReplace;
         calls.failingMoves = row.failingMoves;
         ScriptedPrompts prompts;
