@@ -1,8 +1,10 @@
 // A file Nicset makes nothing of, or reads only through a conversion, may
 // still be the user's only copy of his configurations (saved as "Unicode" by
-// an editor, or damaged). The save that would replace it keeps it first.
-// Each copy takes the next number, so the highest is the newest.
+// an editor, or damaged). The save that would replace it keeps it first, as
+// it keeps the newer file a save cut off halfway may have left. Each copy
+// takes the next number, so the highest is the newest.
 #include <functional>
+#include <new>
 #include <string>
 
 #include "common/AsciiCase.h"
@@ -136,4 +138,30 @@ bool KeepFileCopy(const char* source, const char* path, FileCalls& calls) {
     // A broken copy under the highest number would pass for the newest.
     if (!written) calls.RemoveEntry(backupPath.c_str());
     return written;
+}
+
+bool MoveToNextCopy(const char* source, const char* path, FileCalls& calls) {
+    std::string backupPath;
+    return NextCopyName(path, calls, backupPath) && calls.Move(source, backupPath.c_str());
+}
+
+bool KeepLeftoverTemporary(const char* leftover, const char* path, FileCalls& calls) {
+    bool absent = false;
+    FileHandle file(calls.OpenForReading(leftover, absent));
+    if (!file) return true;
+    // Nicset's own file settles it within its first piece; what cannot be
+    // judged is kept.
+    bool holds = true;
+    try {
+        std::string bytes;
+        if (!ReadWholeFile(file.get(), bytes, kFirstPieceBytes)) return true;
+        if (!StartsWithConfiguration(bytes)) {
+            if (!ReadWholeFile(file.get(), bytes, kLargestConfigFileBytes - bytes.size()))
+                return true;
+            holds = bytes.size() > kLargestConfigFileBytes || YieldsConfiguration(bytes);
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    file.reset();
+    return !holds || MoveToNextCopy(leftover, path, calls) || KeepFileCopy(leftover, path, calls);
 }

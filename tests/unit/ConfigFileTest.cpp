@@ -338,6 +338,7 @@ public:
     std::vector<std::string> unwritable;  // created, then every write fails (a full disk)
     int callsBeforeCut = -1;              // -1: never cut off
     bool written = false;                 // the temporary file's text was all handed over
+    bool movedAside = false;              // the old file took the name Nicset.conf.old
     bool replaced = false;                // the new file took the name Nicset.conf
 
     std::FILE* OpenForReading(const char* path, bool& absent) override {
@@ -377,6 +378,8 @@ public:
         if (std::find(failingMoves.begin(), failingMoves.end(), move) != failingMoves.end())
             return false;
         const bool moved = FileCalls::Move(source, target);
+        movedAside = movedAside || (moved && move.first == kConfigFileName &&
+                                    move.second == kConfigFileName + ".old"s);
         replaced = replaced || (moved && move.first == kConfigFileName + ".tmp"s &&
                                 move.second == kConfigFileName);
         return moved;
@@ -610,6 +613,9 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
     const Row rows[] = {
         {"a temporary file left over",
          true, kLeftoverTemporary, true, {}, true, {{conf, newBytes}}},
+        {"a temporary file left over with a configuration becomes the next copy",
+         true, kNothing, true, {}, true, {{conf, newBytes}, {conf + ".bak", newBytes}},
+         {{temporary, newBytes}}},
         {"the temporary name links to another file, which stays as it was",
          true, kLinkedTemporary, true, {}, true, {{conf, newBytes}, {"other", "other"}}},
         {"the copy's name links to another file: the copy takes the next name",
@@ -678,11 +684,22 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
     }
 }
 
+// The configurations of the highest numbered copy of `path`; none without one.
+std::vector<RecordTexts> InHighestCopy(const std::string& path) {
+    const auto copy = [&path](int n) { return path + ".bak" + (n > 1 ? std::to_string(n) : ""); };
+    int highest = 0;
+    while (std::filesystem::exists(copy(highest + 1)))
+        ++highest;
+    ConfigurationList list;
+    if (highest > 0) ReadConfigFile(copy(highest).c_str(), list);
+    return TextsOf(list);
+}
+
 // A save cut off before any of its file calls, on either family and for a
-// first save, loses nothing: the next session finds the old configurations
-// (a file moved aside is put back) or the new ones (a complete new file
-// that never took its name is put back), and its two saves at closing keep
-// them in Nicset.conf.
+// first save, loses nothing: the next session finds the old configurations,
+// or the new ones once the old file was moved aside or the first save's new
+// file is complete; the others are in the highest numbered copy. Its two
+// saves at closing keep what it found in Nicset.conf.
 TEST(ConfigFileTest, ASaveCutOffAtAnyStepLeavesTheConfigurationsForTheNextSession) {
     const std::vector<RecordTexts> oldRecords = {BlockRecord("Old")};
     const std::vector<RecordTexts> newRecords = {BlockRecord("Old"), BlockRecord("New")};
@@ -706,7 +723,9 @@ TEST(ConfigFileTest, ASaveCutOffAtAnyStepLeavesTheConfigurationsForTheNextSessio
                 } catch (const Cut&) {
                     cutOff = true;
                 }
-                const bool newFound = calls.replaced || (firstSave && calls.written);
+                const bool aside = calls.movedAside && !calls.replaced;
+                const bool newFound = calls.replaced || aside || (firstSave && calls.written);
+                const bool bothLeft = !firstSave && calls.written && !calls.replaced;
 
                 ActedFileCalls next;
                 next.oneStepReplace = oneStepReplace;
@@ -719,6 +738,9 @@ TEST(ConfigFileTest, ASaveCutOffAtAnyStepLeavesTheConfigurationsForTheNextSessio
                 EXPECT_TRUE(SaveConfigurations(path.c_str(), loaded, prompts, nextSession, next));
                 EXPECT_TRUE(SaveConfigurations(path.c_str(), loaded, prompts, nextSession, next));
                 EXPECT_EQ(Load(path), TextsOf(loaded));
+                EXPECT_EQ(InHighestCopy(path), !bothLeft ? std::vector<RecordTexts>{}
+                                               : aside   ? oldRecords
+                                                         : newRecords);
                 if (!cutOff) break;
             }
         }
