@@ -5,6 +5,7 @@
 #include "adapter/Interfaces.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
+#include "config/FileText.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ int StatusOf(ApplyResult result) {
 }
 
 CommandOutcome Apply(const CommandRequest& request, Registry& registry,
-                     const PlatformProfile& profile, const char* configPath) {
+                     const PlatformProfile& profile, const char* configPath, unsigned codePage) {
     // A load cut short still holds what it read; only the name decides.
     ConfigurationList configurations;
     if (ReadConfigFile(configPath, configurations) == FileReadResult::kCannotOpen)
@@ -48,7 +49,7 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
     EnumerateInterfaces(registry, profile, adapters, nullptr);
     const AdapterEntry* adapter = nullptr;
     if (request.interfaceNamed) {
-        adapter = FindInterfaceByName(adapters, request.interfaceName.c_str());
+        adapter = FindInterfaceByName(adapters, request.interfaceName.c_str(), codePage);
         if (adapter == nullptr) {
             return Error(kStatusNoInterface,
                          "Interface not found: ", request.interfaceName.c_str());
@@ -72,10 +73,11 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
 }  // namespace
 
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
-                          const PlatformProfile& profile, const char* configPath) {
+                          const PlatformProfile& profile, const char* configPath,
+                          unsigned codePage) {
     CommandOutcome outcome;
     if (request.action == CommandAction::kApply) {
-        outcome = Apply(request, registry, profile, configPath);
+        outcome = Apply(request, registry, profile, configPath, codePage);
     } else {
         outcome.status =
             request.action == CommandAction::kShowUsage ? kStatusApplied : kStatusWrongCommandLine;
@@ -83,4 +85,9 @@ CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
     }
     if (request.quiet) outcome.message = CommandMessage::kNothing;
     return outcome;
+}
+
+CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
+                          const PlatformProfile& profile, const char* configPath) {
+    return RunCommand(request, registry, profile, configPath, AnsiCodePage());
 }

@@ -57,6 +57,11 @@ struct CommandOutcome {
 
 // Carries out `request` (any action but kRunWindow) on the interfaces that
 // `registry` lists, with the configurations of the file at `configPath`,
-// which is only read.
+// which is only read. An interface's name is compared as text of the code
+// page `codePage`.
+CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
+                          const PlatformProfile& profile, const char* configPath,
+                          unsigned codePage);
+// The same with the system's ANSI code page, in which Windows gives the names.
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
                           const PlatformProfile& profile, const char* configPath);

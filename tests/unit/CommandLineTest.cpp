@@ -85,7 +85,11 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         std::string text;  // the error's text; the file's path follows "$"
         int appliedTo;     // the interface written to; -1 for none
         bool classKeyRefused = false;
+        unsigned codePage = 1252;
     };
+    // Two Japanese letters on code page 932 that differ in their second byte alone.
+    const std::string ka = "\x83\x41", ji = "\x83\x61";
+    const std::vector<std::string> kana = {ka}, kanaNic = {ka + "Nic"};
     const Row rows[] = {
         {"applied", true, one, "/apply Home", 0, M::kApplyResult, "", 0},
         {"applied quietly", true, one, "/apply Home /quiet", 0, M::kNothing, "", 0},
@@ -109,6 +113,13 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
          "", 1},
         {"several with case aside", true, alike, "/apply Home /interface Nic", 4, M::kError,
          "Interface not found: Nic", -1},
+        {"932: a double-byte character's second byte compares exactly", true, kana,
+         "/apply Home /interface " + ji, 4, M::kError, "Interface not found: " + ji, -1, false,
+         932},
+        {"932: single-byte letters with case aside", true, kanaNic,
+         "/apply Home /interface " + ka + "NIC", 0, M::kApplyResult, "", 0, false, 932},
+        {"1252: each byte a character, with case aside", true, kana, "/apply Home /interface " + ji,
+         0, M::kApplyResult, "", 0},
         {"no such interface", true, two, "/apply Home /interface Other", 4, M::kError,
          "Interface not found: Other", -1},
         {"refused", true, one, "/apply Unusable", 5, M::kApplyResult, "", -1},
@@ -140,8 +151,8 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
             SeedInterface(registry, profile, n, row.interfaces[n]);
         if (row.classKeyRefused) registry.RefuseFullAccess(profile.adapterClassBasePath + "0000");
 
-        const CommandOutcome outcome =
-            RunCommand(ParseCommandLine(row.line.c_str()), registry, profile, path.c_str());
+        const CommandOutcome outcome = RunCommand(ParseCommandLine(row.line.c_str()), registry,
+                                                  profile, path.c_str(), row.codePage);
 
         EXPECT_EQ(outcome.status, row.status);
         EXPECT_EQ(outcome.message, row.message);
