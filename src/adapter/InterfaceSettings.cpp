@@ -148,11 +148,19 @@ RegistryValue ResolversValue(const std::string& list) {
 
 // "NetworkAddress" in the adapter's class key; its absence means "Default",
 // the adapter's own hardware address. A well-formed address reads in the
-// 12-digit form; anything else as Windows holds it, for Apply to refuse.
+// 12-digit form; anything else as Windows holds it (cut to the field), for
+// Apply to refuse. It is read whole: a long value read as none would show
+// as "Default", and applying that would delete it.
 void ReadNetworkAddress(Registry& registry, const RegistryKey& key, Configuration& result) {
-    CopyLineText(result.macAddress, ReadTextValue(registry, key, layout::kNetworkAddress,
-                                                  layout::kNetworkAddressReadBytes)
-                                        .c_str());
+    RegistryValue value;
+    try {
+        if (registry.ReadWholeValue(key, layout::kNetworkAddress, value) != ValueRead::kPresent)
+            value.data.clear();
+    } catch (const std::bad_alloc&) {
+        value.data.clear();
+    }
+    // Up to its first zero byte, as the network stack reads it.
+    CopyLineText(result.macAddress, value.data.c_str());
     char normalized[kTextFieldSize];
     if (NormalizeMacAddress(result.macAddress, normalized) && !IsOwnMacAddress(normalized)) {
         CopyText(result.macAddress, normalized);

@@ -82,14 +82,15 @@ void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, Ada
         addDescription(adapters[index].description);
 }
 
-const AdapterEntry* FindInterfaceByName(const AdapterList& adapters, const char* name) {
+const AdapterEntry* FindInterfaceByName(const AdapterList& adapters, const char* name,
+                                        unsigned codePage) {
     for (const AdapterEntry& entry : adapters) {
         if (std::strcmp(entry.description, name) == 0) return &entry;
     }
     // A guess between two interfaces could change the wrong one.
     const AdapterEntry* found = nullptr;
     for (const AdapterEntry& entry : adapters) {
-        if (!EqualIgnoringAsciiCase(entry.description, name)) continue;
+        if (!EqualIgnoringAsciiCase(entry.description, name, codePage)) continue;
         if (found != nullptr) return nullptr;
         found = &entry;
     }

@@ -28,6 +28,8 @@ void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, Ada
 
 // The interface the user names by the line the window's list shows for it:
 // the first entry with exactly that description; failing that, the one
-// entry whose description matches with letter case aside (ASCII letters).
-// nullptr when none matches, or when several match only with case aside.
-const AdapterEntry* FindInterfaceByName(const AdapterList& adapters, const char* name);
+// entry whose description matches with letter case aside (ASCII letters,
+// the names read as text of the code page `codePage`). nullptr when none
+// matches, or when several match only with case aside.
+const AdapterEntry* FindInterfaceByName(const AdapterList& adapters, const char* name,
+                                        unsigned codePage);

@@ -46,7 +46,6 @@ constexpr std::uint32_t kLongestAddress = kAddressBytes - 1;  // characters
 constexpr std::uint32_t kLongestAddressMultiSzBytes = kLongestAddress + 2;
 // Enough for every address list Windows keeps; bounded all the same.
 constexpr std::uint32_t kAddressReadBytes = 4096;
-constexpr std::uint32_t kNetworkAddressReadBytes = 20;
 constexpr std::uint32_t kEnableDhcpBytes = 4;
 constexpr std::uint32_t kNameServerReadBytes = 128;
 constexpr std::uint32_t kNameServerBytes = 40;

@@ -5,6 +5,7 @@
 #include "adapter/Interfaces.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
+#include "config/FileText.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ CommandOutcome Reported(const ApplyReport& report) {
 
 CommandOutcome Apply(const CommandRequest& request, Registry& registry,
                      const PlatformProfile& profile, ApplyPlatform& platform,
-                     const char* configPath) {
+                     const char* configPath, unsigned codePage) {
     // A load cut short still holds what it read; only the name decides.
     ConfigurationList configurations;
     if (ReadConfigFile(configPath, configurations) == FileReadResult::kCannotOpen)
@@ -43,7 +44,7 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
     EnumerateInterfaces(registry, profile, adapters, nullptr);
     const AdapterEntry* adapter = nullptr;
     if (request.interfaceNamed) {
-        adapter = FindInterfaceByName(adapters, request.interfaceName.c_str());
+        adapter = FindInterfaceByName(adapters, request.interfaceName.c_str(), codePage);
         if (adapter == nullptr) {
             return Error(kStatusNoInterface,
                          "Interface not found: ", request.interfaceName.c_str());
@@ -64,10 +65,11 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
 // The elevated copy checks everything again and writes itself, whatever its
 // rights: it never starts another copy.
 CommandOutcome ApplyElevated(const ElevatedApply& order, Registry& registry,
-                             const PlatformProfile& profile, ApplyPlatform& platform) {
+                             const PlatformProfile& profile, ApplyPlatform& platform,
+                             unsigned codePage) {
     AdapterList adapters;
     EnumerateInterfaces(registry, profile, adapters, nullptr);
-    const AdapterEntry* adapter = FindInterfaceByName(adapters, order.interfaceName.c_str());
+    const AdapterEntry* adapter = FindInterfaceByName(adapters, order.interfaceName.c_str(), codePage);
     ApplyReport report;
     if (adapter == nullptr) {
         report.end = ApplyEnd::kInterfaceNotFound;
@@ -85,14 +87,14 @@ CommandOutcome ApplyElevated(const ElevatedApply& order, Registry& registry,
 
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
                           const PlatformProfile& profile, ApplyPlatform& platform,
-                          const char* configPath) {
+                          const char* configPath, unsigned codePage) {
     CommandOutcome outcome;
     switch (request.action) {
         case CommandAction::kApply:
-            outcome = Apply(request, registry, profile, platform, configPath);
+            outcome = Apply(request, registry, profile, platform, configPath, codePage);
             break;
         case CommandAction::kElevatedApply:
-            return ApplyElevated(request.elevated, registry, profile, platform);
+            return ApplyElevated(request.elevated, registry, profile, platform, codePage);
         case CommandAction::kRestartHelper:
             outcome.exitCode = platform.RestartInterface(request.restartSubkey.c_str());
             return outcome;
@@ -112,4 +114,10 @@ CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
     }
     if (request.quiet) outcome.message = CommandMessage::kNothing;
     return outcome;
+}
+
+CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
+                          const PlatformProfile& profile, ApplyPlatform& platform,
+                          const char* configPath) {
+    return RunCommand(request, registry, profile, platform, configPath, AnsiCodePage());
 }

@@ -60,7 +60,12 @@ struct CommandOutcome {
 
 // Carries out `request` (any action but the window's) on the interfaces that
 // `registry` lists, with the configurations of the file at `configPath`,
-// which is only read (the copies read no file at all).
+// which is only read (the copies read no file at all). An interface's name is
+// compared as text of the code page `codePage`.
+CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
+                          const PlatformProfile& profile, ApplyPlatform& platform,
+                          const char* configPath, unsigned codePage);
+// The same with the system's ANSI code page, in which Windows gives the names.
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
                           const PlatformProfile& profile, ApplyPlatform& platform,
                           const char* configPath);

@@ -1,5 +1,6 @@
 #include "config/ConfigFile.h"
 
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -35,6 +36,12 @@ FileReadResult ReadOpenFile(std::FILE* file, ConfigurationList& list) {
     }
 }
 
+bool IsThere(const char* path, FileCalls& calls) {
+    bool absent = false;
+    FileHandle file(calls.OpenForReading(path, absent));
+    return !absent;
+}
+
 // Opens the file to load, putting back what a save cut off halfway left in
 // its place. Null when there is nothing to read; `session` tells what is
 // still to be kept.
@@ -43,6 +50,14 @@ std::FILE* OpenOrPutBack(const char* path, ConfigFileSession& session, FileCalls
     std::FILE* file = calls.OpenForReading(path, absent);
     // A file that is there but cannot be read is kept before any replace.
     if (!absent) return file;
+    const std::string aside = std::string(path) + kAsideSuffix;
+    const std::string temporary = std::string(path) + kTemporarySuffix;
+    if (IsThere(aside.c_str(), calls) && IsThere(temporary.c_str(), calls) &&
+        !MoveToNextCopy(aside.c_str(), path, calls) &&
+        KeepFileCopy(temporary.c_str(), path, calls)) {
+        // Kept: the next save need not judge it again.
+        calls.RemoveEntry(temporary.c_str());
+    }
     for (const char* suffix : kLeftoverSuffixes) {
         session.unkept = suffix;  // until it is put back
         const std::string leftover = std::string(path) + suffix;
@@ -111,12 +126,16 @@ bool KeepWhatWouldBeLost(const char* path, ConfigFileSession& session, FileCalls
 
 bool Save(const char* path, const ConfigurationList& list, UserPrompts& prompts,
           ConfigFileSession& session, FileCalls& calls) {
-    if (!KeepWhatWouldBeLost(path, session, calls)) {
+    const std::string temporaryPath = std::string(path) + kTemporarySuffix;
+    // A leftover the session read from is copied whatever it holds.
+    const bool temporaryKept =
+        session.unkept != nullptr && std::strcmp(session.unkept, kTemporarySuffix) == 0;
+    if (!KeepWhatWouldBeLost(path, session, calls) ||
+        (!temporaryKept && !KeepLeftoverTemporary(temporaryPath.c_str(), path, calls))) {
         ShowFileError("Error writing config file ", path, prompts);
         return false;
     }
     // The old file stays untouched until the new one is complete on disk.
-    const std::string temporaryPath = std::string(path) + kTemporarySuffix;
     FileHandle file(CreateFileAfresh(temporaryPath.c_str(), calls));
     if (!file) {
         ShowFileError(kConfigFileOpenError, path, prompts);

@@ -62,6 +62,9 @@ bool SaveConfigurations(const char* path, const ConfigurationList& list, UserPro
 // took no more (memory ran out): the blocks before are in it, the rest not.
 bool ReadConfigurations(const std::string& text, ConfigurationList& list);
 
+// True when the text yields a configuration.
+bool YieldsConfiguration(const std::string& text);
+
 // True when the text yields a configuration, or holds nothing but the
 // banner and blank lines: replacing such a file loses nothing.
 bool HoldsConfigurationsOrNothing(const std::string& text);
@@ -80,11 +83,24 @@ bool StartsWithConfiguration(const std::string& start);
 // there but cannot be read.
 bool KeepUnreadableFile(const char* path, FileCalls& calls);
 
-// Copies the file `source` unchanged, in pieces, to `path` + ".bak" or,
-// when that name is taken, to ".bak2", ".bak3" and so on: an older copy is
-// never replaced, and the highest number is the newest. True when the copy
-// is complete on disk, or when there is no file `source`.
+// Copies the file `source` unchanged, in pieces, to the next numbered copy
+// of `path`: `path` + ".bak" when there is none, else the number past the
+// highest there (".bak2", ".bak3" and so on), so an older copy is never
+// replaced and the highest number is the newest. True when the copy is
+// complete on disk, or when there is no file `source`; a copy that could
+// not be made whole is removed.
 bool KeepFileCopy(const char* source, const char* path, FileCalls& calls);
+
+// Renames the file `source` to the next numbered copy of `path`, named as
+// KeepFileCopy names it. False when it was not moved.
+bool MoveToNextCopy(const char* source, const char* path, FileCalls& calls);
+
+// The temporary file `leftover` that a save cut off left beside `path` may
+// hold configurations newer than those of `path`: when it yields one, it
+// becomes the next numbered copy of `path` (moved there, else copied). True
+// when it is kept, yields none, cannot be read, or is not there: only then
+// may a save delete it.
+bool KeepLeftoverTemporary(const char* leftover, const char* path, FileCalls& calls);
 
 // What reading the file gave.
 enum class FileReadResult {
@@ -101,7 +117,10 @@ FileReadResult ReadConfigFile(const char* path, ConfigurationList& list);
 // The window's load: reads `path` into `list` as ReadConfigFile does and
 // sets up `session` for the saves. Where `path` is missing, a save cut off
 // halfway left it aside (".old") or, failing that, as its temporary file
-// (".tmp"): that one is put back as `path` and loaded. False, after telling
+// (".tmp"): that one is put back as `path` and loaded. Where it left both,
+// between its two moves, the temporary file is complete and the newer:
+// ".old" becomes the next numbered copy and ".tmp" is put back (failing the
+// first move, ".tmp" is copied and ".old" put back). False, after telling
 // the user "Error opening config file ", when the file could not be read
 // whole (missing, not to be opened, too large, memory ran out) or could not
 // be put back; the list then has what could be read of it.

@@ -1,8 +1,13 @@
 // A file Nicset makes nothing of, or reads only through a conversion, may
 // still be the user's only copy of his configurations (saved as "Unicode" by
-// an editor, or damaged). The save that would replace it keeps it first.
+// an editor, or damaged). The save that would replace it keeps it first, as
+// it keeps the newer file a save cut off halfway may have left. Each copy
+// takes the next number, so the highest is the newest.
+#include <functional>
+#include <new>
 #include <string>
 
+#include "common/AsciiCase.h"
 #include "config/ConfigFile.h"
 #include "config/FileReplace.h"
 #include "config/FileText.h"
@@ -14,8 +19,52 @@ constexpr const char kBackupSuffix[] = ".bak";
 // bytes; this much of it is read first, and usually spares holding the
 // whole file: the rest is only looked through.
 constexpr std::size_t kFirstPieceBytes = 64u << 10;
-// Where a folder that refuses to tell which names are free stops the search.
-constexpr unsigned kMostBackups = 9999;
+
+// The number that the folder entry `entry` gives a copy, in decimal; "" for
+// a name that is no copy's. `stem` is the file's name and ".bak", which is
+// itself copy 1; `stem` and N is copy N, for N from 2 up without leading
+// zeros. Letter case aside, as Windows compares names.
+std::string CopyNumber(const std::string& entry, const std::string& stem) {
+    if (entry.size() < stem.size() ||
+        !EqualIgnoringAsciiCase(entry.substr(0, stem.size()).c_str(), stem.c_str()))
+        return "";
+    const std::string digits = entry.substr(stem.size());
+    if (digits.empty()) return "1";
+    if (digits[0] == '0' || digits == "1" ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return "";
+    return digits;
+}
+
+// Decimal numbers without leading zeros, of any length: no name is too
+// large to count, or to count past.
+bool IsLarger(const std::string& number, const std::string& than) {
+    return number.size() != than.size() ? number.size() > than.size() : number > than;
+}
+
+std::string Following(std::string number) {
+    std::size_t at = number.size();
+    while (at > 0 && number[at - 1] == '9')
+        number[--at] = '0';
+    if (at == 0) return '1' + number;
+    ++number[at - 1];
+    return number;
+}
+
+// The next copy of `path` takes the number past the highest there, never
+// one in a gap below it: the highest number is the newest copy. False when
+// the folder cannot be listed.
+bool NextCopyName(const char* path, FileCalls& calls, std::string& name) {
+    const std::string stem = std::string(path) + kBackupSuffix;
+    std::string highest;
+    const bool listed = calls.ListFolder(path, [&](const std::string& entry) {
+        const std::string number = CopyNumber(entry, stem);
+        if (!number.empty() && IsLarger(number, highest)) highest = number;
+    });
+    if (!listed) return false;
+    name = highest.empty() ? stem : stem + Following(highest);
+    return true;
+}
 
 // Whether replacing the open file, of which `bytes` were read first, would
 // lose anything. False also when the file cannot be read: what cannot be
@@ -69,24 +118,50 @@ bool KeepFileCopy(const char* source, const char* path, FileCalls& calls) {
     bool absent = false;
     FileHandle original(calls.OpenForReading(source, absent));
     if (!original) return absent;
-    // The first free name; a name that is taken, by whatever, is passed by.
+    std::string backupPath;
+    if (!NextCopyName(path, calls, backupPath)) return false;
     FileHandle backup;
-    for (unsigned number = 1; !backup; ++number) {
-        if (number > kMostBackups) return false;
-        const std::string backupPath =
-            path + (kBackupSuffix + (number > 1 ? std::to_string(number) : std::string()));
-        FileHandle taken(calls.OpenForReading(backupPath.c_str(), absent));
-        if (taken || !absent) continue;
-        // Never written through a link planted under the name.
-        backup.reset(calls.CreateNew(backupPath.c_str()));
-        if (!backup) return false;
-    }
-    // In pieces: the copy may be wanted just when memory has run out.
     bool written = true;
-    const std::size_t read =
-        ReadInPieces(original.get(), SIZE_MAX - 1, [&](const char* piece, std::size_t size) {
-            written = written && std::fwrite(piece, 1, size, backup.get()) == size;
-        });
+    // Made before the copy exists: nothing after it allocates, so a copy
+    // begun is always finished or removed.
+    const std::function<void(const char*, std::size_t)> append = [&](const char* piece,
+                                                                     std::size_t size) {
+        written = written && std::fwrite(piece, 1, size, backup.get()) == size;
+    };
+    // Never written through a link planted under the name.
+    backup.reset(calls.CreateNew(backupPath.c_str()));
+    if (!backup) return false;
+    // In pieces: the copy may be wanted just when memory has run out.
+    const std::size_t read = ReadInPieces(original.get(), SIZE_MAX - 1, append);
     written = written && read != SIZE_MAX && calls.CommitToDisk(backup.get());
-    return std::fclose(backup.release()) == 0 && written;
+    written = std::fclose(backup.release()) == 0 && written;
+    // A broken copy under the highest number would pass for the newest.
+    if (!written) calls.RemoveEntry(backupPath.c_str());
+    return written;
+}
+
+bool MoveToNextCopy(const char* source, const char* path, FileCalls& calls) {
+    std::string backupPath;
+    return NextCopyName(path, calls, backupPath) && calls.Move(source, backupPath.c_str());
+}
+
+bool KeepLeftoverTemporary(const char* leftover, const char* path, FileCalls& calls) {
+    bool absent = false;
+    FileHandle file(calls.OpenForReading(leftover, absent));
+    if (!file) return true;
+    // Nicset's own file settles it within its first piece; what cannot be
+    // judged is kept.
+    bool holds = true;
+    try {
+        std::string bytes;
+        if (!ReadWholeFile(file.get(), bytes, kFirstPieceBytes)) return true;
+        if (!StartsWithConfiguration(bytes)) {
+            if (!ReadWholeFile(file.get(), bytes, kLargestConfigFileBytes - bytes.size()))
+                return true;
+            holds = bytes.size() > kLargestConfigFileBytes || YieldsConfiguration(bytes);
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    file.reset();
+    return !holds || MoveToNextCopy(leftover, path, calls) || KeepFileCopy(leftover, path, calls);
 }

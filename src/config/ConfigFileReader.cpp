@@ -105,13 +105,17 @@ bool ReadConfigurations(const std::string& text, ConfigurationList& list) {
     return kept;
 }
 
-bool HoldsConfigurationsOrNothing(const std::string& text) {
+bool YieldsConfiguration(const std::string& text) {
     bool found = false;
     ReadBlocks(text, [&found](const Configuration&, bool) {
         found = true;
         return false;  // one is enough
     });
-    if (found) return true;
+    return found;
+}
+
+bool HoldsConfigurationsOrNothing(const std::string& text) {
+    if (YieldsConfiguration(text)) return true;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
+#include <string>
 
 // Where the "98" family's replace moves the old file for a moment.
 constexpr const char kAsideSuffix[] = ".old";
@@ -34,6 +36,11 @@ public:
     virtual ReplaceOutcome ReplaceAtomically(const char* source, const char* target);
     // Renames `source` to `target`; fails when `target` exists.
     virtual bool Move(const char* source, const char* target);
+    // Hands `take` the name of every entry of the folder that holds `path`,
+    // but "." and "..", each after the folder part of `path`: beside
+    // "C:\Net\Nicset.conf" comes "C:\Net\Nicset.conf.bak". False when the
+    // folder cannot be listed whole.
+    virtual bool ListFolder(const char* path, const std::function<void(const std::string&)>& take);
 };
 
 // Creates `path` for binary writing, never through something already there:

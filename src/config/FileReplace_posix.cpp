@@ -1,9 +1,13 @@
 #include "config/FileReplace.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -51,4 +55,20 @@ bool FileCalls::Move(const char* source, const char* target) {
     if (::unlink(source) == 0) return true;
     ::unlink(target);
     return false;
+}
+
+bool FileCalls::ListFolder(const char* path, const std::function<void(const std::string&)>& take) {
+    const char* slash = std::strrchr(path, '/');
+    const std::string folder(path, slash ? static_cast<std::size_t>(slash - path) + 1 : 0);
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(
+        ::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+    if (!listing) return false;
+    for (;;) {
+        // readdir() tells an error from the end only through errno.
+        errno = 0;
+        const dirent* entry = ::readdir(listing.get());
+        if (!entry) return errno == 0;
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") take(folder + name);
+    }
 }

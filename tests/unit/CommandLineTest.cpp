@@ -158,6 +158,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         std::string text;  // the error's text; the file's path follows "$"
         int appliedTo;     // the interface written to; -1 for none
         bool classKeyRefused = false;
+        unsigned codePage = 1252;
         bool family98 = false;
         ApplyRoute route = ApplyRoute::kInProcess;
         ElevatedRun child = {};
@@ -171,6 +172,9 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
     copy.interfaceName = "intel pro/1000";
     copy.configuration = MakeRecord({"", false, "192.168.0.10", "00A0C9112233", "255.255.255.0"});
     copy.restart = true;
+    // Two Japanese letters on code page 932 that differ in their second byte alone.
+    const std::string ka = "\x83\x41", ji = "\x83\x61";
+    const std::vector<std::string> kana = {ka}, kanaNic = {ka + "Nic"};
     const Row rows[] = {
         {"applied", true, one, "/apply Home", 0, M::kApplyReport, "", 0},
         {"applied quietly", true, one, "/apply Home /quiet", 0, M::kNothing, "", 0},
@@ -194,35 +198,42 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
          "", 1},
         {"several with case aside", true, alike, "/apply Home /interface Nic", 4, M::kError,
          "Interface not found: Nic", -1},
+        {"932: a double-byte character's second byte compares exactly", true, kana,
+         "/apply Home /interface " + ji, 4, M::kError, "Interface not found: " + ji, -1, false,
+         932},
+        {"932: single-byte letters with case aside", true, kanaNic,
+         "/apply Home /interface " + ka + "NIC", 0, M::kApplyReport, "", 0, false, 932},
+        {"1252: each byte a character, with case aside", true, kana, "/apply Home /interface " + ji,
+         0, M::kApplyReport, "", 0},
         {"no such interface", true, two, "/apply Home /interface Other", 4, M::kError,
          "Interface not found: Other", -1},
         {"refused", true, one, "/apply Unusable", 5, M::kApplyReport, "", -1},
         {"write failed", true, one, "/apply Home", 1, M::kApplyReport, "", -1, true},
-        {"restarted", true, one, "/apply Home /restart", 0, M::kApplyReport, "", 0, false, false,
+        {"restarted", true, one, "/apply Home /restart", 0, M::kApplyReport, "", 0, false, 1252, false,
          R::kInProcess, {}, 0, 1},
-        {"not restarted", true, one, "/apply Home /restart", 7, M::kApplyReport, "", 0, false,
+        {"not restarted", true, one, "/apply Home /restart", 7, M::kApplyReport, "", 0, false, 1252,
          false, R::kInProcess, {}, 1168, 1},
         {"the device asks for a reboot", true, one, "/apply Home /restart", 8, M::kApplyReport, "",
-         0, false, false, R::kInProcess, {}, 3010, 1},
+         0, false, 1252, false, R::kInProcess, {}, 3010, 1},
         {"restart on the 98 family", true, one, "/apply Home /restart", 8, M::kApplyReport, "",
-         -1, false, true},
+         -1, false, 1252, true},
         {"a failed apply restarts nothing", true, one, "/apply Home /restart", 1,
-         M::kApplyReport, "", -1, true, false, R::kInProcess, {}, 0, 0},
-        {"elevated", true, one, "/apply Home /restart", 0, M::kApplyReport, "", -1, false, false,
+         M::kApplyReport, "", -1, true, 1252, false, R::kInProcess, {}, 0, 0},
+        {"elevated", true, one, "/apply Home /restart", 0, M::kApplyReport, "", -1, false, 1252, false,
          R::kElevate, {H::kEnded, 0}, 0, 0, 1},
         {"elevated, not restarted", true, one, "/apply Home /restart", 7, M::kApplyReport, "",
-         -1, false, false, R::kElevate, {H::kEnded, 0x10000000 + 1168}, 0, 0, 1},
-        {"rights not given", true, one, "/apply Home /quiet", 9, M::kNothing, "", -1, false,
+         -1, false, 1252, false, R::kElevate, {H::kEnded, 0x10000000 + 1168}, 0, 0, 1},
+        {"rights not given", true, one, "/apply Home /quiet", 9, M::kNothing, "", -1, false, 1252,
          false, R::kElevate, {H::kNotStarted, 1223}, 0, 0, 1},
         {"a refusal never prompts", true, one, "/apply Unusable", 5, M::kApplyReport, "", -1,
-         false, false, R::kElevate, {H::kEnded, 0}, 0, 0, 0},
+         false, 1252, false, R::kElevate, {H::kEnded, 0}, 0, 0, 0},
         // The copy writes itself whatever the route, and shows nothing.
-        {"the elevated copy", false, one, ElevatedChildLine(copy), 0, M::kNothing, "", 0, false,
+        {"the elevated copy", false, one, ElevatedChildLine(copy), 0, M::kNothing, "", 0, false, 1252,
          false, R::kElevate, {}, 0, 1},
         {"the elevated copy, no interface", false, {}, ElevatedChildLine(copy), 4, M::kNothing,
          "", -1},
         {"the restart helper", false, {}, "/restart-interface 0000", 1168, M::kNothing, "", -1,
-         false, false, R::kInProcess, {}, 1168, 1},
+         false, 1252, false, R::kInProcess, {}, 1168, 1},
         {"the helper's wrong line", false, {}, "/restart-interface 0000 /quiet", 87,
          M::kNothing, "", -1},
     };
@@ -257,7 +268,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         if (row.classKeyRefused) registry.RefuseFullAccess(profile.adapterClassBasePath + "0000");
 
         const CommandOutcome outcome = RunCommand(ParseCommandLine(row.line.c_str()), registry,
-                                                  profile, platform, path.c_str());
+                                                  profile, platform, path.c_str(), row.codePage);
 
         EXPECT_EQ(outcome.exitCode, static_cast<std::uint32_t>(row.status));
         EXPECT_EQ(platform.elevations, row.elevations);

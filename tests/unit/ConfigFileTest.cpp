@@ -335,9 +335,11 @@ public:
     bool oneStepReplace = true;
     std::vector<std::pair<std::string, std::string>> failingMoves;  // file names: from, to
     std::vector<std::string> unopenable, failingCreates;            // file names
-    int callsBeforeCut = -1;                                        // -1: never cut off
-    bool written = false;   // the temporary file's text was all handed over
-    bool replaced = false;  // the new file took the name Nicset.conf
+    std::vector<std::string> unwritable;  // created, then every write fails (a full disk)
+    int callsBeforeCut = -1;              // -1: never cut off
+    bool written = false;                 // the temporary file's text was all handed over
+    bool movedAside = false;              // the old file took the name Nicset.conf.old
+    bool replaced = false;                // the new file took the name Nicset.conf
 
     std::FILE* OpenForReading(const char* path, bool& absent) override {
         Step();
@@ -346,7 +348,13 @@ public:
     }
     std::FILE* CreateNew(const char* path) override {
         Step();
-        return Among(failingCreates, NameOf(path)) ? nullptr : FileCalls::CreateNew(path);
+        if (Among(failingCreates, NameOf(path))) return nullptr;
+        std::FILE* file = FileCalls::CreateNew(path);
+        if (file && Among(unwritable, NameOf(path))) {
+            std::fclose(file);
+            file = std::fopen(path, "rb");
+        }
+        return file;
     }
     bool RemoveEntry(const char* path) override {
         Step();
@@ -370,6 +378,8 @@ public:
         if (std::find(failingMoves.begin(), failingMoves.end(), move) != failingMoves.end())
             return false;
         const bool moved = FileCalls::Move(source, target);
+        movedAside = movedAside || (moved && move.first == kConfigFileName &&
+                                    move.second == kConfigFileName + ".old"s);
         replaced = replaced || (moved && move.first == kConfigFileName + ".tmp"s &&
                                 move.second == kConfigFileName);
         return moved;
@@ -584,7 +594,8 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
         kLinkedBackup,
         kLeftoverAside,
         kUnopenable,
-        kUncopiable
+        kUncopiable,
+        kFailingCopy
     };
     const std::string conf = kConfigFileName, temporary = conf + ".tmp", aside = conf + ".old";
     const std::string oldBytes = kBanner, newBytes = kBanner + kOficinaBlock;
@@ -596,11 +607,15 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
         std::vector<std::pair<std::string, std::string>> failingMoves;
         bool saved;
         std::vector<std::pair<std::string, std::string>> left;
+        std::vector<std::pair<std::string, std::string>> files = {};  // there before the save
     };
     // clang-format off
     const Row rows[] = {
         {"a temporary file left over",
          true, kLeftoverTemporary, true, {}, true, {{conf, newBytes}}},
+        {"a temporary file left over with a configuration becomes the next copy",
+         true, kNothing, true, {}, true, {{conf, newBytes}, {conf + ".bak", newBytes}},
+         {{temporary, newBytes}}},
         {"the temporary name links to another file, which stays as it was",
          true, kLinkedTemporary, true, {}, true, {{conf, newBytes}, {"other", "other"}}},
         {"the copy's name links to another file: the copy takes the next name",
@@ -610,6 +625,16 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
          true, kUnopenable, true, {}, false, {{conf, oldBytes}}},
         {"an unreadable file whose copy cannot be made",
          true, kUncopiable, true, {}, false, {{conf, "junk"}}},
+        {"a copy that fails is removed",
+         true, kFailingCopy, true, {}, false, {{conf, "junk"}}, {{conf, "junk"}}},
+        {"a gap below the highest copy",
+         true, kNothing, true, {}, true,
+         {{conf, newBytes}, {conf + ".bak05", "x"}, {conf + ".bak2", "old"}, {conf + ".bak3", "junk"}},
+         {{conf, "junk"}, {conf + ".bak05", "x"}, {conf + ".bak2", "old"}}},
+        {"a stray .bak9999",
+         true, kNothing, true, {}, true,
+         {{conf, newBytes}, {conf + ".bak10000", "junk"}, {conf + ".bak9999", "stray"}},
+         {{conf, "junk"}, {conf + ".bak9999", "stray"}}},
         {"no one-step replace: old file moved aside, new one in, old one deleted",
          true, kNothing, false, {}, true, {{conf, newBytes}}},
         {"no one-step replace, no old file",
@@ -637,9 +662,12 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
             ASSERT_TRUE(PlantLink(directory.File("other"), directory.File(name.c_str())));
         }
         if (row.planted == kLinkedBackup || row.planted == kUncopiable) WriteBytes(path, "junk");
+        for (const auto& file : row.files)
+            WriteBytes(directory.File(file.first.c_str()), file.second);
         ActedFileCalls calls;
         if (row.planted == kUnopenable) calls.unopenable = {conf};
         if (row.planted == kUncopiable) calls.failingCreates = {conf + ".bak"};
+        if (row.planted == kFailingCopy) calls.unwritable = {conf + ".bak"};
         calls.oneStepReplace = row.oneStepReplace;
         calls.failingMoves = row.failingMoves;
         ScriptedPrompts prompts;
@@ -656,11 +684,22 @@ TEST(ConfigFileTest, ASaveLeavesOneWholeFileWhateverIsInTheWay) {
     }
 }
 
+// The configurations of the highest numbered copy of `path`; none without one.
+std::vector<RecordTexts> InHighestCopy(const std::string& path) {
+    const auto copy = [&path](int n) { return path + ".bak" + (n > 1 ? std::to_string(n) : ""); };
+    int highest = 0;
+    while (std::filesystem::exists(copy(highest + 1)))
+        ++highest;
+    ConfigurationList list;
+    if (highest > 0) ReadConfigFile(copy(highest).c_str(), list);
+    return TextsOf(list);
+}
+
 // A save cut off before any of its file calls, on either family and for a
-// first save, loses nothing: the next session finds the old configurations
-// (a file moved aside is put back) or the new ones (a complete new file
-// that never took its name is put back), and its two saves at closing keep
-// them in Nicset.conf.
+// first save, loses nothing: the next session finds the old configurations,
+// or the new ones once the old file was moved aside or the first save's new
+// file is complete; the others are in the highest numbered copy. Its two
+// saves at closing keep what it found in Nicset.conf.
 TEST(ConfigFileTest, ASaveCutOffAtAnyStepLeavesTheConfigurationsForTheNextSession) {
     const std::vector<RecordTexts> oldRecords = {BlockRecord("Old")};
     const std::vector<RecordTexts> newRecords = {BlockRecord("Old"), BlockRecord("New")};
@@ -684,7 +723,9 @@ TEST(ConfigFileTest, ASaveCutOffAtAnyStepLeavesTheConfigurationsForTheNextSessio
                 } catch (const Cut&) {
                     cutOff = true;
                 }
-                const bool newFound = calls.replaced || (firstSave && calls.written);
+                const bool aside = calls.movedAside && !calls.replaced;
+                const bool newFound = calls.replaced || aside || (firstSave && calls.written);
+                const bool bothLeft = !firstSave && calls.written && !calls.replaced;
 
                 ActedFileCalls next;
                 next.oneStepReplace = oneStepReplace;
@@ -697,6 +738,9 @@ TEST(ConfigFileTest, ASaveCutOffAtAnyStepLeavesTheConfigurationsForTheNextSessio
                 EXPECT_TRUE(SaveConfigurations(path.c_str(), loaded, prompts, nextSession, next));
                 EXPECT_TRUE(SaveConfigurations(path.c_str(), loaded, prompts, nextSession, next));
                 EXPECT_EQ(Load(path), TextsOf(loaded));
+                EXPECT_EQ(InHighestCopy(path), !bothLeft ? std::vector<RecordTexts>{}
+                                               : aside   ? oldRecords
+                                                         : newRecords);
                 if (!cutOff) break;
             }
         }

@@ -45,8 +45,10 @@ TEST_P(ReadInterfaceSettingsTest, OddValuesNeverRunPastAField) {
         std::uint32_t type;
         std::string data;
         char (Configuration::*field)[kTextFieldSize];
-        const char* expected;
+        std::string expected;
+        bool refusedAtApply = false;  // and the value left as it was
     };
+    const std::string longAddress(300, 'A');
     const Row rows[] = {
         {"one address", "IPAddress", kRegMultiSz, Bytes("192.168.0.10\0\0"),
          &Configuration::ipAddress, "192.168.0.10"},
@@ -71,9 +73,11 @@ TEST_P(ReadInterfaceSettingsTest, OddValuesNeverRunPastAField) {
         {"empty hardware address", "NetworkAddress", kRegSz, Bytes("\0"),
          &Configuration::macAddress, "Default"},
         {"20 bytes without a terminator", "NetworkAddress", kRegSz, "00A0C9112233445566AA",
-         &Configuration::macAddress, "00A0C9112233445566AA"},
+         &Configuration::macAddress, "00A0C9112233445566AA", true},
         {"hardware address over 20 bytes", "NetworkAddress", kRegSz,
-         Bytes("00A0C9112233445566AA\0"), &Configuration::macAddress, "Default"},
+         Bytes("00A0C9112233445566AA\0"), &Configuration::macAddress, "00A0C9112233445566AA", true},
+        {"hardware address of 300 characters, cut to the field", "NetworkAddress", kRegSz,
+         longAddress + '\0', &Configuration::macAddress, longAddress.substr(0, 127), true},
         {"a hardware address in small letters with dashes reads as 12 digits", "NetworkAddress",
          kRegSz, Bytes("00-a0-c9-11-22-33\0"), &Configuration::macAddress, "00A0C9112233"},
         {"a group address reads as it is", "NetworkAddress", kRegSz, Bytes("01005e000001\0"),
@@ -97,7 +101,13 @@ TEST_P(ReadInterfaceSettingsTest, OddValuesNeverRunPastAField) {
                 row.valueName, row.type, row.data);
         }
         const Configuration result = Read(registry(), profile, adapter);
-        EXPECT_STREQ(result.*row.field, row.expected);
+        EXPECT_EQ(result.*row.field, row.expected);
+        if (row.refusedAtApply) {
+            EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, adapter, result),
+                      ApplyResult::kRefused);
+            EXPECT_EQ(backend().Inspect(ClassPath(profile, adapter), row.valueName),
+                      (RegistryValue{row.type, row.data}));
+        }
     }
 }
 
