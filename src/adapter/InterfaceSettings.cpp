@@ -32,8 +32,9 @@ std::string FieldText(const char (&field)[N]) {
                        end ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : N);
 }
 
-// The keys, each opened with open-or-create and full access, so that reading
-// creates whatever is missing. A path is "" when there is no such key.
+// The keys: reading opens them for reading only, which needs no rights and
+// creates nothing; Apply opens them with open-or-create and full access. A
+// path is "" when there is no such key.
 
 std::string PathBelow(const std::string& basePath, const std::string& name) {
     // The registry skips empty path parts, so an empty name, or one of
@@ -60,7 +61,11 @@ std::string ResolverKeyPath(const PlatformProfile& profile, const AdapterEntry& 
                                : InterfaceKeyPath(profile, adapter);
 }
 
-RegistryKey OpenPath(Registry& registry, const std::string& path) {
+RegistryKey OpenPathForReading(Registry& registry, const std::string& path) {
+    return path.empty() ? RegistryKey() : registry.OpenKeyForReading(path.c_str());
+}
+
+RegistryKey OpenPathForWriting(Registry& registry, const std::string& path) {
     return path.empty() ? RegistryKey() : registry.CreateKey(path.c_str());
 }
 
@@ -218,7 +223,7 @@ public:
     const RegistryKey& Open(std::size_t index) {
         if (!tried_ || plan_.keyPaths[index] != plan_.keyPaths[index_]) {
             key_.Close();
-            key_ = OpenPath(registry_, plan_.keyPaths[index]);
+            key_ = OpenPathForWriting(registry_, plan_.keyPaths[index]);
             index_ = index;
             tried_ = true;
         }
@@ -358,7 +363,7 @@ bool PlanApply(const PlatformProfile& profile, const AdapterEntry& adapter,
 
 void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, AdapterEntry adapter,
                            Configuration& result) {
-    RegistryKey key = OpenPath(registry, InterfaceKeyPath(profile, adapter));
+    RegistryKey key = OpenPathForReading(registry, InterfaceKeyPath(profile, adapter));
     result = Configuration{};
     ReadAddress(registry, key, layout::kIpAddress, result.ipAddress);
     ReadAddress(registry, key, MaskValueName(profile), result.mask);
@@ -367,12 +372,12 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
 
     if (Is98Family(profile)) {
         key.Close();
-        key = OpenPath(registry, layout::kResolverKey98);
+        key = OpenPathForReading(registry, layout::kResolverKey98);
     }
     ReadResolvers(registry, key, result);
 
     key.Close();
-    key = OpenPath(registry, AdapterClassKeyPath(profile, adapter));
+    key = OpenPathForReading(registry, AdapterClassKeyPath(profile, adapter));
     ReadNetworkAddress(registry, key, result);
 
     // A long description is cut to fit the name.

@@ -7,9 +7,10 @@
 #include "adapter/Registry.h"
 #include "config/Configuration.h"
 
-// Fills `result` from the interface's registry values. Whatever cannot be
-// read stays empty; macAddress is then "Default", and name is always
-// "Back - " and the description.
+// Fills `result` from the interface's registry values, opening the keys for
+// reading only (no rights needed, nothing created). Whatever cannot be read
+// stays empty; macAddress is then "Default", and name is always "Back - "
+// and the description.
 void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, AdapterEntry adapter,
                            Configuration& result);
 
