@@ -250,12 +250,14 @@ bool Attempt(Call call) noexcept {
 }
 
 // Reads what every planned change will replace. False when a key cannot be
-// opened for writing or a value cannot be read whole.
-bool ReadWhatChanges(Registry& registry, ApplyPlan& plan) {
+// opened for writing or a value cannot be read whole; `accessDenied` then
+// says whether the opening was refused for lack of rights.
+bool ReadWhatChanges(Registry& registry, ApplyPlan& plan, bool& accessDenied) {
     KeyInUse key(registry, plan);
     for (Change& change : plan.changes) {
         const bool read = Attempt([&] {
             const RegistryKey& open = key.Open(change.key);
+            accessDenied = open.AccessDenied();
             if (!open.IsOpen()) return false;
             switch (registry.ReadWholeValue(open, change.name, change.before)) {
                 case ValueRead::kPresent:
@@ -394,7 +396,10 @@ ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& pr
     }
     // A key that cannot be written, or a value that cannot be read to be put
     // back, stops the apply before anything is written.
-    if (!ReadWhatChanges(registry, plan)) return ApplyResult::kPutBack;
+    bool accessDenied = false;
+    if (!ReadWhatChanges(registry, plan, accessDenied)) {
+        return accessDenied ? ApplyResult::kAccessDenied : ApplyResult::kPutBack;
+    }
     const std::size_t made = MakeChanges(registry, plan);
     if (made == plan.changes.size()) return ApplyResult::kApplied;
     return PutBackChanges(registry, plan, made) ? ApplyResult::kPutBack

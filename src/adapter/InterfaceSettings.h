@@ -20,13 +20,15 @@ enum class ApplyResult {
     kRefused,        // the configuration failed the checks; nothing written
     kPutBack,        // a key or a write failed; every value written was put back
     kPartlyChanged,  // a write failed and putting back failed too
+    kAccessDenied,   // a key refused writing for lack of rights; nothing written
 };
 
 // A text too long for its value, an address or mask Windows could not use,
 // or a MAC of no accepted form is refused before anything is written. Every
 // value about to change is read first; a key that cannot be opened for
-// writing then stops the apply with nothing written. The first write that
-// fails stops it too, and what was written before it is put back, last first.
+// writing then stops the apply with nothing written (kAccessDenied when
+// rights were missing). The first write that fails stops it too, and what
+// was written before it is put back, last first.
 ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
                                    AdapterEntry adapter, Configuration configuration);
 

@@ -170,7 +170,7 @@ TEST_P(ApplyInterfaceSettingsTest, AKeyWithoutRightsStopsTheApplyBeforeAnythingI
     for (const Configuration& configuration : {kOffice, keepOwnAddress}) {
         SCOPED_TRACE(configuration.macAddress);
         EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, refusedClass, configuration),
-                  ApplyResult::kPutBack);
+                  ApplyResult::kAccessDenied);
         EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedClass), "EnableDHCP"));
         EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedClass), "NameServer"));
     }
@@ -178,7 +178,7 @@ TEST_P(ApplyInterfaceSettingsTest, AKeyWithoutRightsStopsTheApplyBeforeAnythingI
     const AdapterEntry refusedTcpip = MakeAdapter("{REFUSED}", "0002", "Y");
     ASSERT_TRUE(backend().RefuseFullAccess(InterfacePath(profile, refusedTcpip)));
     EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, refusedTcpip, kOffice),
-              ApplyResult::kPutBack);
+              ApplyResult::kAccessDenied);
     EXPECT_FALSE(backend().Inspect(ClassPath(profile, refusedTcpip), "NetworkAddress"));
 }
 
@@ -246,8 +246,8 @@ TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt
 
 TEST_P(ApplyInterfaceSettingsTest, AnAdapterWithoutKeyNamesWritesNothingToTheBaseKeys) {
     const PlatformProfile profile = backend().Profile("NT");
-    EXPECT_TRUE(ApplyFailed(
-        ApplyInterfaceSettings(registry(), profile, MakeAdapter("", "", "X"), kOffice)));
+    EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, MakeAdapter("", "", "X"), kOffice),
+              ApplyResult::kPutBack);
     EXPECT_FALSE(backend().Inspect(profile.tcpipBasePath, "IPAddress"));
     EXPECT_FALSE(backend().Inspect(profile.adapterClassBasePath, "NetworkAddress"));
 }
