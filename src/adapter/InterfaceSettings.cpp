@@ -386,6 +386,16 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
     CopyLineText(result.name, (kBackUpNamePrefix + FieldText(adapter.description)).c_str());
 }
 
+bool PassesApplyChecks(const PlatformProfile& profile, const AdapterEntry& adapter,
+                       const Configuration& configuration) {
+    ApplyPlan plan;
+    try {
+        return PlanApply(profile, adapter, configuration, plan);
+    } catch (const std::bad_alloc&) {
+        return true;  // no refusal: the apply itself fails, writing nothing
+    }
+}
+
 ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
                                    AdapterEntry adapter, Configuration configuration) {
     ApplyPlan plan;

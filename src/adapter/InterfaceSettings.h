@@ -32,6 +32,12 @@ enum class ApplyResult {
 ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
                                    AdapterEntry adapter, Configuration configuration);
 
+// Apply's checks alone, touching no registry: true when ApplyInterfaceSettings
+// would not refuse `configuration`, so that whatever needs no rights can be
+// settled before any are asked for.
+bool PassesApplyChecks(const PlatformProfile& profile, const AdapterEntry& adapter,
+                       const Configuration& configuration);
+
 inline bool ApplyFailed(ApplyResult result) {
     return result != ApplyResult::kApplied;
 }

@@ -98,6 +98,7 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
         SCOPED_TRACE(row.what);
         Configuration configuration = kOffice;
         CopyText(configuration.*row.field, row.text.c_str());
+        EXPECT_FALSE(PassesApplyChecks(profile, adapter, configuration));
         EXPECT_TRUE(
             ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, configuration)));
         EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
@@ -106,6 +107,7 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
 
     Configuration unterminated = kOffice;
     std::memset(unterminated.ipAddress, '1', kTextFieldSize);
+    EXPECT_FALSE(PassesApplyChecks(profile, adapter, unterminated));
     EXPECT_TRUE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, unterminated)));
     EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
 
@@ -119,6 +121,8 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
         const PlatformProfile familyProfile = backend().Profile(family);
         const AdapterEntry familyAdapter = FamilyAdapter(familyProfile, "0002", "X");
         const std::string tcpip = InterfacePath(familyProfile, familyAdapter);
+        EXPECT_TRUE(PassesApplyChecks(familyProfile, familyAdapter, longest));
+        EXPECT_FALSE(backend().KeyExists(tcpip)) << "the checks alone touch no registry";
         EXPECT_FALSE(
             ApplyFailed(ApplyInterfaceSettings(registry(), familyProfile, familyAdapter, longest)));
         const bool nt = familyProfile.family == "NT";
