@@ -358,6 +358,12 @@ bool PlanApply(const PlatformProfile& profile, const AdapterEntry& adapter,
             ? Deleting(kClass, layout::kNetworkAddress)
             : Setting(kClass, layout::kNetworkAddress, NetworkAddressValue(macAddress)),
     };
+    // Right after "EnableDHCP": left at 1, it would make Windows ignore the
+    // switch to DHCP.
+    if (IsNtFamily(profile) && configuration.dhcpEnabled != 0) {
+        plan.changes.insert(plan.changes.begin() + 1,
+                            Deleting(kTcpip, layout::kDisableDhcpOnConnect));
+    }
     return true;
 }
 

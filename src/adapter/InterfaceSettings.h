@@ -28,7 +28,8 @@ enum class ApplyResult {
 // value about to change is read first; a key that cannot be opened for
 // writing then stops the apply with nothing written (kAccessDenied when
 // rights were missing). The first write that fails stops it too, and what
-// was written before it is put back, last first.
+// was written before it is put back, last first. On the "NT" family, DHCP on
+// also deletes "DisableDhcpOnConnect", put back like any value.
 ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
                                    AdapterEntry adapter, Configuration configuration);
 

@@ -198,12 +198,13 @@ TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt
         const std::string tcpip = InterfacePath(profile, adapter);
         const std::string resolver = ResolverPath(profile, adapter);
         const std::string adapterKey = ClassPath(profile, adapter);
-        // In the order Apply writes them.
-        const std::pair<std::string, const char*> written[] = {
+        // In the order Apply writes them; "NT" with DHCP on deletes one more.
+        std::vector<std::pair<std::string, const char*>> written = {
             {tcpip, "EnableDHCP"},     {tcpip, "IPAddress"},
             {tcpip, "DefaultGateway"}, {tcpip, nt ? "SubnetMask" : "IPMask"},
             {resolver, "NameServer"},  {adapterKey, "NetworkAddress"}};
-        for (std::size_t failing = 0; failing < 6; ++failing) {
+        if (nt) written.insert(written.begin() + 1, {tcpip, "DisableDhcpOnConnect"});
+        for (std::size_t failing = 0; failing < written.size(); ++failing) {
             for (const Configuration& configuration : {kOffice, keepOwnAddress}) {
                 SCOPED_TRACE(testing::Message() << family << ", write " << failing << " fails, MAC "
                                                 << configuration.macAddress);
@@ -211,6 +212,7 @@ TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt
                 RegistryTestBackend& registryBackend = *fresh;
                 // Two addresses, an absent gateway, odd bytes: as Windows may hold them.
                 registryBackend.Seed(tcpip, "EnableDHCP", kRegDword, Bytes("\1\0\0\0"));
+                registryBackend.Seed(tcpip, "DisableDhcpOnConnect", kRegDword, Bytes("\1\0\0\0"));
                 registryBackend.Seed(tcpip, "IPAddress", kRegMultiSz,
                                      Bytes("10.0.0.5\0"
                                            "10.0.0.6\0\0"));
@@ -227,7 +229,7 @@ TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt
                 EXPECT_EQ(ApplyInterfaceSettings(registryBackend.registry(), profile, adapter,
                                                  configuration),
                           ApplyResult::kPutBack);
-                for (std::size_t index = 0; index < 6; ++index) {
+                for (std::size_t index = 0; index < written.size(); ++index) {
                     SCOPED_TRACE(written[index].second);
                     EXPECT_EQ(registryBackend.Inspect(written[index].first, written[index].second),
                               before[index]);
@@ -273,8 +275,13 @@ TEST_P(ApplyInterfaceSettingsTest, WhatIsAppliedReadsBack) {
         backend().Seed(ClassPath(profile, adapter), "BusType", kRegSz, Bytes("5\0"));
         for (const Configuration& configuration : configurations) {
             SCOPED_TRACE(testing::Message() << family << " " << configuration.ipAddress);
+            const std::string tcpip = InterfacePath(profile, adapter);
+            backend().Seed(tcpip, "DisableDhcpOnConnect", kRegDword, Bytes("\1\0\0\0"));
             EXPECT_FALSE(
                 ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, configuration)));
+            // Deleted where it would make Windows ignore DHCP on.
+            EXPECT_EQ(backend().Inspect(tcpip, "DisableDhcpOnConnect").has_value(),
+                      profile.family == "98" || !configuration.dhcpEnabled);
             Configuration readBack = JunkConfiguration();
             ReadInterfaceSettings(registry(), profile, adapter, readBack);
             ExpectSameSettings(readBack, configuration);
