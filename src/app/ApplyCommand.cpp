@@ -25,6 +25,7 @@ int StatusOf(ApplyResult result) {
         case ApplyResult::kRefused:
             return kStatusRefused;
         case ApplyResult::kPutBack:
+        case ApplyResult::kAccessDenied:  // nothing written either
             return kStatusPutBack;
         case ApplyResult::kPartlyChanged:
             break;

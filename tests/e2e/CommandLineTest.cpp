@@ -102,7 +102,8 @@ TEST_F(CommandLineTest, EachOutcomeEndsWithItsStatusAndItsMessage) {
          "Several interfaces: name one with /interface", 4},
         {"refused", true, "/apply Unusable" + realtek, "Error", kApplyFailed, 5},
         // Last: the class key stays closed to writes.
-        {"write failed", true, "/apply Lab" + realtek, "Error", kApplyFailed, 1},
+        {"no rights to write", true, "/apply Lab" + realtek, "Error",
+         "Changes weren't applied: administrator rights are needed", 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -123,7 +123,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         {"no such interface", true, two, "/apply Home /interface Other", 4, M::kError,
          "Interface not found: Other", -1},
         {"refused", true, one, "/apply Unusable", 5, M::kApplyResult, "", -1},
-        {"write failed", true, one, "/apply Home", 1, M::kApplyResult, "", -1, true},
+        {"no rights to write", true, one, "/apply Home", 1, M::kApplyResult, "", -1, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -163,7 +163,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         }
         if (row.message == M::kApplyResult) {
             const ApplyResult shown = row.status == 0   ? ApplyResult::kApplied
-                                      : row.status == 1 ? ApplyResult::kPutBack
+                                      : row.status == 1 ? ApplyResult::kAccessDenied
                                                         : ApplyResult::kRefused;
             EXPECT_EQ(outcome.applyResult, shown);
         }
