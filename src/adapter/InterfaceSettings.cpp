@@ -32,8 +32,9 @@ std::string FieldText(const char (&field)[N]) {
                        end ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : N);
 }
 
-// The keys, each opened with open-or-create and full access, so that reading
-// creates whatever is missing. A path is "" when there is no such key.
+// The keys: reading opens them for reading only, which needs no rights and
+// creates nothing; Apply opens them with open-or-create and full access. A
+// path is "" when there is no such key.
 
 std::string PathBelow(const std::string& basePath, const std::string& name) {
     // The registry skips empty path parts, so an empty name, or one of
@@ -60,7 +61,11 @@ std::string ResolverKeyPath(const PlatformProfile& profile, const AdapterEntry& 
                                : InterfaceKeyPath(profile, adapter);
 }
 
-RegistryKey OpenPath(Registry& registry, const std::string& path) {
+RegistryKey OpenPathForReading(Registry& registry, const std::string& path) {
+    return path.empty() ? RegistryKey() : registry.OpenKeyForReading(path.c_str());
+}
+
+RegistryKey OpenPathForWriting(Registry& registry, const std::string& path) {
     return path.empty() ? RegistryKey() : registry.CreateKey(path.c_str());
 }
 
@@ -226,7 +231,7 @@ public:
     const RegistryKey& Open(std::size_t index) {
         if (!tried_ || plan_.keyPaths[index] != plan_.keyPaths[index_]) {
             key_.Close();
-            key_ = OpenPath(registry_, plan_.keyPaths[index]);
+            key_ = OpenPathForWriting(registry_, plan_.keyPaths[index]);
             index_ = index;
             tried_ = true;
         }
@@ -253,12 +258,14 @@ bool Attempt(Call call) noexcept {
 }
 
 // Reads what every planned change will replace. False when a key cannot be
-// opened for writing or a value cannot be read whole.
-bool ReadWhatChanges(Registry& registry, ApplyPlan& plan) {
+// opened for writing or a value cannot be read whole; `accessDenied` then
+// says whether the opening was refused for lack of rights.
+bool ReadWhatChanges(Registry& registry, ApplyPlan& plan, bool& accessDenied) {
     KeyInUse key(registry, plan);
     for (Change& change : plan.changes) {
         const bool read = Attempt([&] {
             const RegistryKey& open = key.Open(change.key);
+            accessDenied = open.AccessDenied();
             if (!open.IsOpen()) return false;
             switch (registry.ReadWholeValue(open, change.name, change.before)) {
                 case ValueRead::kPresent:
@@ -359,6 +366,12 @@ bool PlanApply(const PlatformProfile& profile, const AdapterEntry& adapter,
             ? Deleting(kClass, layout::kNetworkAddress)
             : Setting(kClass, layout::kNetworkAddress, NetworkAddressValue(macAddress)),
     };
+    // Right after "EnableDHCP": left at 1, it would make Windows ignore the
+    // switch to DHCP.
+    if (IsNtFamily(profile) && configuration.dhcpEnabled != 0) {
+        plan.changes.insert(plan.changes.begin() + 1,
+                            Deleting(kTcpip, layout::kDisableDhcpOnConnect));
+    }
     return true;
 }
 
@@ -366,7 +379,7 @@ bool PlanApply(const PlatformProfile& profile, const AdapterEntry& adapter,
 
 void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, AdapterEntry adapter,
                            Configuration& result) {
-    RegistryKey key = OpenPath(registry, InterfaceKeyPath(profile, adapter));
+    RegistryKey key = OpenPathForReading(registry, InterfaceKeyPath(profile, adapter));
     result = Configuration{};
     ReadAddress(registry, key, layout::kIpAddress, result.ipAddress);
     ReadAddress(registry, key, MaskValueName(profile), result.mask);
@@ -375,16 +388,26 @@ void ReadInterfaceSettings(Registry& registry, const PlatformProfile& profile, A
 
     if (Is98Family(profile)) {
         key.Close();
-        key = OpenPath(registry, layout::kResolverKey98);
+        key = OpenPathForReading(registry, layout::kResolverKey98);
     }
     ReadResolvers(registry, key, result);
 
     key.Close();
-    key = OpenPath(registry, AdapterClassKeyPath(profile, adapter));
+    key = OpenPathForReading(registry, AdapterClassKeyPath(profile, adapter));
     ReadNetworkAddress(registry, key, result);
 
     // A long description is cut to fit the name.
     CopyLineText(result.name, (kBackUpNamePrefix + FieldText(adapter.description)).c_str());
+}
+
+bool PassesApplyChecks(const PlatformProfile& profile, const AdapterEntry& adapter,
+                       const Configuration& configuration) {
+    ApplyPlan plan;
+    try {
+        return PlanApply(profile, adapter, configuration, plan);
+    } catch (const std::bad_alloc&) {
+        return true;  // no refusal: the apply itself fails, writing nothing
+    }
 }
 
 ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& profile,
@@ -397,7 +420,10 @@ ApplyResult ApplyInterfaceSettings(Registry& registry, const PlatformProfile& pr
     }
     // A key that cannot be written, or a value that cannot be read to be put
     // back, stops the apply before anything is written.
-    if (!ReadWhatChanges(registry, plan)) return ApplyResult::kPutBack;
+    bool accessDenied = false;
+    if (!ReadWhatChanges(registry, plan, accessDenied)) {
+        return accessDenied ? ApplyResult::kAccessDenied : ApplyResult::kPutBack;
+    }
     const std::size_t made = MakeChanges(registry, plan);
     if (made == plan.changes.size()) return ApplyResult::kApplied;
     return PutBackChanges(registry, plan, made) ? ApplyResult::kPutBack

@@ -49,7 +49,8 @@ void NameIdenticalCards(AdapterList::iterator first, AdapterList::iterator last)
 void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, AdapterList& adapters,
                          const std::function<void(const char* description)>& addDescription) {
     const std::size_t firstNew = adapters.size();
-    RegistryKey classKey = registry.CreateKey(profile.adapterClassBasePath.c_str());
+    // Listing needs no rights to write, which a standard user lacks there.
+    RegistryKey classKey = registry.OpenKeyForReading(profile.adapterClassBasePath.c_str());
     const std::uint32_t count = registry.CountSubkeys(classKey);
     for (std::uint32_t index = 0; index < count; ++index) {
         char name[layout::kSubkeyNameLimit + 1] = {};

@@ -22,7 +22,7 @@ using AdapterList = std::vector<AdapterEntry>;
 // Appends each qualifying interface to `adapters` (registry order), each
 // with its shown name in `description`, and then reports every new name
 // through `addDescription`. Registry failures only leave entries or fields
-// out.
+// out. Every key is opened for reading only, and none is created.
 void EnumerateInterfaces(Registry& registry, const PlatformProfile& profile, AdapterList& adapters,
                          const std::function<void(const char* description)>& addDescription);
 

@@ -4,13 +4,15 @@
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept
     : registry_(std::exchange(other.registry_, nullptr)),
-      handle_(std::exchange(other.handle_, nullptr)) {}
+      handle_(std::exchange(other.handle_, nullptr)),
+      accessDenied_(std::exchange(other.accessDenied_, false)) {}
 
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
     if (this != &other) {
         Close();
         registry_ = std::exchange(other.registry_, nullptr);
         handle_ = std::exchange(other.handle_, nullptr);
+        accessDenied_ = std::exchange(other.accessDenied_, false);
     }
     return *this;
 }
@@ -19,6 +21,7 @@ void RegistryKey::Close() {
     if (handle_ != nullptr) registry_->CloseKey(handle_);
     registry_ = nullptr;
     handle_ = nullptr;
+    accessDenied_ = false;
 }
 
 std::string ReadTextValue(Registry& registry, const RegistryKey& key, const char* name,

@@ -40,6 +40,9 @@ public:
     RegistryKey& operator=(const RegistryKey&) = delete;
 
     bool IsOpen() const { return handle_ != nullptr; }
+    // A key not open because its opening was refused for lack of rights, which
+    // the user can remedy, unlike any other failure.
+    bool AccessDenied() const { return accessDenied_; }
     void* Handle() const { return handle_; }
     void Close();
 
@@ -49,6 +52,7 @@ private:
 
     Registry* registry_ = nullptr;
     void* handle_ = nullptr;
+    bool accessDenied_ = false;
 };
 
 class Registry {
@@ -56,8 +60,12 @@ public:
     virtual ~Registry() = default;
 
     // Opens `path` below HKEY_LOCAL_MACHINE with full access, creating every
-    // missing key on the way. The result is not open when that fails.
+    // missing key on the way. The result is not open when that fails, and
+    // says AccessDenied() when rights were missing.
     virtual RegistryKey CreateKey(const char* path) = 0;
+    // Opens the existing key `path` below HKEY_LOCAL_MACHINE for reading only,
+    // which needs no administrator rights; creates nothing.
+    virtual RegistryKey OpenKeyForReading(const char* path) = 0;
     // Opens an existing subkey of `parent` for reading only; creates nothing.
     virtual RegistryKey OpenSubkeyForReading(const RegistryKey& parent, const char* name) = 0;
     // The number of direct subkeys; 0 when it cannot be had.
@@ -85,6 +93,11 @@ public:
 
 protected:
     RegistryKey MakeKey(void* handle) { return RegistryKey(this, handle); }
+    static RegistryKey DeniedKey() {
+        RegistryKey key;
+        key.accessDenied_ = true;
+        return key;
+    }
     virtual void CloseKey(void* handle) = 0;
 
 private:

@@ -35,6 +35,9 @@ constexpr const char kSubnetMaskNt[] = "SubnetMask";
 constexpr const char kIpMask98[] = "IPMask";  // every family but "NT"
 constexpr const char kDefaultGateway[] = "DefaultGateway";
 constexpr const char kEnableDhcp[] = "EnableDHCP";
+// "NT" only. Windows may leave it at 1 after a static address was set on an
+// unplugged card, and then ignores a later "EnableDHCP" of 1.
+constexpr const char kDisableDhcpOnConnect[] = "DisableDhcpOnConnect";
 constexpr const char kNameServer[] = "NameServer";
 
 // Byte counts. Texts are written zero-padded to their full length.

@@ -29,6 +29,13 @@ RegistryKey Win32Registry::CreateKey(const char* path) {
     const LONG status =
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, noClass, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, &disposition);
+    if (status == ERROR_ACCESS_DENIED) return DeniedKey();
+    return status == ERROR_SUCCESS ? MakeKey(key) : RegistryKey();
+}
+
+RegistryKey Win32Registry::OpenKeyForReading(const char* path) {
+    HKEY key = nullptr;
+    const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key);
     return status == ERROR_SUCCESS ? MakeKey(key) : RegistryKey();
 }
 

@@ -7,6 +7,7 @@
 class Win32Registry : public Registry {
 public:
     RegistryKey CreateKey(const char* path) override;
+    RegistryKey OpenKeyForReading(const char* path) override;
     RegistryKey OpenSubkeyForReading(const RegistryKey& parent, const char* name) override;
     std::uint32_t CountSubkeys(const RegistryKey& key) override;
     bool EnumerateSubkey(const RegistryKey& key, std::uint32_t index, char* name,

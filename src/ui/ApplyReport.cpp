@@ -9,6 +9,8 @@ constexpr const char kCompleteTitle[] = "Complete";
 constexpr const char kApplyFailed[] =
     "An error has happened, changes weren't applied.\nVerify inserted fields.";
 constexpr const char kMayBeChanged[] = "\nSome settings may have been changed.";
+// Not the fields: rights are what is missing.
+constexpr const char kRightsNeeded[] = "Changes weren't applied: administrator rights are needed";
 constexpr const char kApplied[] = "Changes successfully applied\n";
 // "Interfaz" is the program's own text, as its users know it; left as it is.
 constexpr const char kRestartInterface[] = "Reboot the Interfaz";
@@ -49,6 +51,9 @@ ApplyReport ReportOf(ApplyResult result) {
             break;
         case ApplyResult::kPartlyChanged:
             report.end = ApplyEnd::kPartlyChanged;
+            break;
+        case ApplyResult::kAccessDenied:
+            report.end = ApplyEnd::kAccessDenied;
             break;
     }
     return report;

@@ -108,7 +108,8 @@ TEST_F(CommandLineTest, EachOutcomeEndsWithItsStatusAndItsMessage) {
          "It could not be restarted: it is not present",
          7},
         // Last: the class key stays closed to writes.
-        {"write failed", true, "/apply Lab" + realtek, "Error", kApplyFailed, 1},
+        {"no rights to write", true, "/apply Lab" + realtek, "Error",
+         "Changes weren't applied: administrator rights are needed", 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -351,7 +351,7 @@ TEST_F(MainWindowTest, ApplyWithoutTheRightToWriteSaysSoAndWritesNothing) {
     PickConfiguration("Office");
     ClickButton(Main(), IDC_APPLY);
     MessageBoxSeen box = WaitForMessageBox(Process(), "Error");
-    EXPECT_EQ(box.text, "An error has happened, changes weren't applied.\nVerify inserted fields.");
+    EXPECT_EQ(box.text, "Changes weren't applied: administrator rights are needed");
     AnswerMessageBox(box.window, IDOK);
     ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, "192.168.1.20" + std::string(2, '\0'));
     ExpectValue(TcpipKey(kIntel), "SubnetMask", REG_MULTI_SZ,

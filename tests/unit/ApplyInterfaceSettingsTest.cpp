@@ -98,6 +98,7 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
         SCOPED_TRACE(row.what);
         Configuration configuration = kOffice;
         CopyText(configuration.*row.field, row.text.c_str());
+        EXPECT_FALSE(PassesApplyChecks(profile, adapter, configuration));
         EXPECT_TRUE(
             ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, configuration)));
         EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
@@ -106,6 +107,7 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
 
     Configuration unterminated = kOffice;
     std::memset(unterminated.ipAddress, '1', kTextFieldSize);
+    EXPECT_FALSE(PassesApplyChecks(profile, adapter, unterminated));
     EXPECT_TRUE(ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, unterminated)));
     EXPECT_FALSE(backend().KeyExists(InterfacePath(profile, adapter)));
 
@@ -119,6 +121,8 @@ TEST_P(ApplyInterfaceSettingsTest, TooLongOrUnusableTextsAreRefusedBeforeAnythin
         const PlatformProfile familyProfile = backend().Profile(family);
         const AdapterEntry familyAdapter = FamilyAdapter(familyProfile, "0002", "X");
         const std::string tcpip = InterfacePath(familyProfile, familyAdapter);
+        EXPECT_TRUE(PassesApplyChecks(familyProfile, familyAdapter, longest));
+        EXPECT_FALSE(backend().KeyExists(tcpip)) << "the checks alone touch no registry";
         EXPECT_FALSE(
             ApplyFailed(ApplyInterfaceSettings(registry(), familyProfile, familyAdapter, longest)));
         const bool nt = familyProfile.family == "NT";
@@ -170,7 +174,7 @@ TEST_P(ApplyInterfaceSettingsTest, AKeyWithoutRightsStopsTheApplyBeforeAnythingI
     for (const Configuration& configuration : {kOffice, keepOwnAddress}) {
         SCOPED_TRACE(configuration.macAddress);
         EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, refusedClass, configuration),
-                  ApplyResult::kPutBack);
+                  ApplyResult::kAccessDenied);
         EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedClass), "EnableDHCP"));
         EXPECT_FALSE(backend().Inspect(InterfacePath(profile, refusedClass), "NameServer"));
     }
@@ -178,7 +182,7 @@ TEST_P(ApplyInterfaceSettingsTest, AKeyWithoutRightsStopsTheApplyBeforeAnythingI
     const AdapterEntry refusedTcpip = MakeAdapter("{REFUSED}", "0002", "Y");
     ASSERT_TRUE(backend().RefuseFullAccess(InterfacePath(profile, refusedTcpip)));
     EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, refusedTcpip, kOffice),
-              ApplyResult::kPutBack);
+              ApplyResult::kAccessDenied);
     EXPECT_FALSE(backend().Inspect(ClassPath(profile, refusedTcpip), "NetworkAddress"));
 }
 
@@ -194,12 +198,13 @@ TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt
         const std::string tcpip = InterfacePath(profile, adapter);
         const std::string resolver = ResolverPath(profile, adapter);
         const std::string adapterKey = ClassPath(profile, adapter);
-        // In the order Apply writes them.
-        const std::pair<std::string, const char*> written[] = {
+        // In the order Apply writes them; "NT" with DHCP on deletes one more.
+        std::vector<std::pair<std::string, const char*>> written = {
             {tcpip, "EnableDHCP"},     {tcpip, "IPAddress"},
             {tcpip, "DefaultGateway"}, {tcpip, nt ? "SubnetMask" : "IPMask"},
             {resolver, "NameServer"},  {adapterKey, "NetworkAddress"}};
-        for (std::size_t failing = 0; failing < 6; ++failing) {
+        if (nt) written.insert(written.begin() + 1, {tcpip, "DisableDhcpOnConnect"});
+        for (std::size_t failing = 0; failing < written.size(); ++failing) {
             for (const Configuration& configuration : {kOffice, keepOwnAddress}) {
                 SCOPED_TRACE(testing::Message() << family << ", write " << failing << " fails, MAC "
                                                 << configuration.macAddress);
@@ -207,6 +212,7 @@ TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt
                 RegistryTestBackend& registryBackend = *fresh;
                 // Two addresses, an absent gateway, odd bytes: as Windows may hold them.
                 registryBackend.Seed(tcpip, "EnableDHCP", kRegDword, Bytes("\1\0\0\0"));
+                registryBackend.Seed(tcpip, "DisableDhcpOnConnect", kRegDword, Bytes("\1\0\0\0"));
                 registryBackend.Seed(tcpip, "IPAddress", kRegMultiSz,
                                      Bytes("10.0.0.5\0"
                                            "10.0.0.6\0\0"));
@@ -223,7 +229,7 @@ TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt
                 EXPECT_EQ(ApplyInterfaceSettings(registryBackend.registry(), profile, adapter,
                                                  configuration),
                           ApplyResult::kPutBack);
-                for (std::size_t index = 0; index < 6; ++index) {
+                for (std::size_t index = 0; index < written.size(); ++index) {
                     SCOPED_TRACE(written[index].second);
                     EXPECT_EQ(registryBackend.Inspect(written[index].first, written[index].second),
                               before[index]);
@@ -246,8 +252,8 @@ TEST_P(ApplyInterfaceSettingsTest, AFailedWritePutsBackEveryValueWrittenBeforeIt
 
 TEST_P(ApplyInterfaceSettingsTest, AnAdapterWithoutKeyNamesWritesNothingToTheBaseKeys) {
     const PlatformProfile profile = backend().Profile("NT");
-    EXPECT_TRUE(ApplyFailed(
-        ApplyInterfaceSettings(registry(), profile, MakeAdapter("", "", "X"), kOffice)));
+    EXPECT_EQ(ApplyInterfaceSettings(registry(), profile, MakeAdapter("", "", "X"), kOffice),
+              ApplyResult::kPutBack);
     EXPECT_FALSE(backend().Inspect(profile.tcpipBasePath, "IPAddress"));
     EXPECT_FALSE(backend().Inspect(profile.adapterClassBasePath, "NetworkAddress"));
 }
@@ -269,8 +275,13 @@ TEST_P(ApplyInterfaceSettingsTest, WhatIsAppliedReadsBack) {
         backend().Seed(ClassPath(profile, adapter), "BusType", kRegSz, Bytes("5\0"));
         for (const Configuration& configuration : configurations) {
             SCOPED_TRACE(testing::Message() << family << " " << configuration.ipAddress);
+            const std::string tcpip = InterfacePath(profile, adapter);
+            backend().Seed(tcpip, "DisableDhcpOnConnect", kRegDword, Bytes("\1\0\0\0"));
             EXPECT_FALSE(
                 ApplyFailed(ApplyInterfaceSettings(registry(), profile, adapter, configuration)));
+            // Deleted where it would make Windows ignore DHCP on.
+            EXPECT_EQ(backend().Inspect(tcpip, "DisableDhcpOnConnect").has_value(),
+                      profile.family == "98" || !configuration.dhcpEnabled);
             Configuration readBack = JunkConfiguration();
             ReadInterfaceSettings(registry(), profile, adapter, readBack);
             ExpectSameSettings(readBack, configuration);

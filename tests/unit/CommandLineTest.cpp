@@ -208,7 +208,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         {"no such interface", true, two, "/apply Home /interface Other", 4, M::kError,
          "Interface not found: Other", -1},
         {"refused", true, one, "/apply Unusable", 5, M::kApplyReport, "", -1},
-        {"write failed", true, one, "/apply Home", 1, M::kApplyReport, "", -1, true},
+        {"no rights to write", true, one, "/apply Home", 1, M::kApplyReport, "", -1, true},
         {"restarted", true, one, "/apply Home /restart", 0, M::kApplyReport, "", 0, false, 1252, false,
          R::kInProcess, {}, 0, 1},
         {"not restarted", true, one, "/apply Home /restart", 7, M::kApplyReport, "", 0, false, 1252,

@@ -80,8 +80,13 @@ RegistryValue* MemoryRegistry::FindValueIn(const RegistryKey& key, const char* n
 
 RegistryKey MemoryRegistry::CreateKey(const char* path) {
     Node* node = Walk(root_.get(), path, true);
-    if (node == nullptr || node->refusesFullAccess) return RegistryKey();
-    return Open(node, true);
+    if (node != nullptr && node->refusesFullAccess) return DeniedKey();
+    return node == nullptr ? RegistryKey() : Open(node, true);
+}
+
+RegistryKey MemoryRegistry::OpenKeyForReading(const char* path) {
+    Node* node = Walk(root_.get(), path, false);
+    return node == nullptr ? RegistryKey() : Open(node, false);
 }
 
 RegistryKey MemoryRegistry::OpenSubkeyForReading(const RegistryKey& parent, const char* name) {

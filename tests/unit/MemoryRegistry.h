@@ -24,6 +24,7 @@ public:
     MemoryRegistry& operator=(const MemoryRegistry&) = delete;
 
     RegistryKey CreateKey(const char* path) override;
+    RegistryKey OpenKeyForReading(const char* path) override;
     RegistryKey OpenSubkeyForReading(const RegistryKey& parent, const char* name) override;
     std::uint32_t CountSubkeys(const RegistryKey& key) override;
     bool EnumerateSubkey(const RegistryKey& key, std::uint32_t index, char* name,
@@ -39,7 +40,8 @@ public:
 
     // Test helpers; they work on the tree directly and open no key.
     // Makes `path` (created if missing) refuse full access, as a key does to
-    // a user without write rights: it still opens for reading.
+    // a user without write rights: CreateKey says AccessDenied(), and it
+    // still opens for reading.
     void RefuseFullAccess(const std::string& path);
     // Makes setting or deleting `name` in `path` fail once `allowedChanges`
     // more changes of it have gone through, as a value Windows will not

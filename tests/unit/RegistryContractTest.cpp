@@ -22,6 +22,8 @@ TEST_P(RegistryContractTest, KeyNamesIgnoreCaseAndEmptyPathParts) {
         SCOPED_TRACE(spelling);
         RegistryKey key = registry().CreateKey((scratch + spelling).c_str());
         EXPECT_TRUE(registry().ValueExists(key, "VALUE"));
+        key = registry().OpenKeyForReading((scratch + spelling).c_str());
+        EXPECT_TRUE(registry().ValueExists(key, "VALUE"));
     }
     RegistryKey parent = registry().CreateKey((scratch + "Case").c_str());
     EXPECT_EQ(registry().CountSubkeys(parent), 1u) << "a spelling made a second key";
@@ -31,10 +33,12 @@ TEST_P(RegistryContractTest, OpenOrCreateMakesEveryMissingKeyAndOpeningForReadin
     const std::string scratch = backend().ScratchPath();
     RegistryKey parent = registry().CreateKey(scratch.c_str());
     EXPECT_FALSE(registry().OpenSubkeyForReading(parent, "A").IsOpen());
+    EXPECT_FALSE(registry().OpenKeyForReading((scratch + "A\\B").c_str()).IsOpen());
     EXPECT_EQ(registry().CountSubkeys(parent), 0u);
 
     EXPECT_TRUE(registry().CreateKey((scratch + "A\\B\\C\\").c_str()).IsOpen());
     EXPECT_TRUE(registry().OpenSubkeyForReading(parent, "a\\b\\c").IsOpen());
+    EXPECT_TRUE(registry().OpenKeyForReading((scratch + "a\\B").c_str()).IsOpen());
     EXPECT_EQ(registry().CountSubkeys(parent), 1u);
 }
 
@@ -143,13 +147,16 @@ TEST_P(RegistryContractTest, AKeyOpenedForReadingRefusesChanges) {
     const std::string scratch = backend().ScratchPath();
     backend().Seed(scratch + "ReadOnly", "Value", kRegSz, Bytes("x\0"));
     RegistryKey parent = registry().CreateKey(scratch.c_str());
-    RegistryKey key = registry().OpenSubkeyForReading(parent, "readonly");
-    ASSERT_TRUE(key.IsOpen());
-    EXPECT_TRUE(registry().ValueExists(key, "Value"));
-    EXPECT_FALSE(registry().SetValue(key, "Value", kRegSz, "y", 2));
-    EXPECT_FALSE(registry().DeleteValue(key, "Value"));
-    EXPECT_EQ(backend().Inspect(scratch + "ReadOnly", "Value"),
-              (RegistryValue{kRegSz, Bytes("x\0")}));
+    RegistryKey keys[] = {registry().OpenSubkeyForReading(parent, "readonly"),
+                          registry().OpenKeyForReading((scratch + "READONLY\\").c_str())};
+    for (const RegistryKey& key : keys) {
+        ASSERT_TRUE(key.IsOpen());
+        EXPECT_EQ(ReadTextValue(registry(), key, "value", 16), "x");
+        EXPECT_FALSE(registry().SetValue(key, "Value", kRegSz, "y", 2));
+        EXPECT_FALSE(registry().DeleteValue(key, "Value"));
+        EXPECT_EQ(backend().Inspect(scratch + "ReadOnly", "Value"),
+                  (RegistryValue{kRegSz, Bytes("x\0")}));
+    }
 }
 
 TEST_P(RegistryContractTest, SubkeysEnumerateInTheOrderOfTheirLowerCasedNames) {
@@ -180,9 +187,15 @@ TEST_P(RegistryContractTest, AKeyWithoutWriteRightsOpensOnlyForReading) {
     const std::string scratch = backend().ScratchPath();
     backend().Seed(scratch + "Refused", "Value", kRegSz, Bytes("x\0"));
     if (!backend().RefuseFullAccess(scratch + "Refused")) GTEST_SKIP() << "cannot refuse a key";
-    EXPECT_FALSE(registry().CreateKey((scratch + "Refused").c_str()).IsOpen());
+    const RegistryKey refused = registry().CreateKey((scratch + "Refused").c_str());
+    EXPECT_FALSE(refused.IsOpen());
+    EXPECT_TRUE(refused.AccessDenied());
+    // Any other failure is no lack of rights.
+    EXPECT_FALSE(registry().CreateKey(("\\" + scratch).c_str()).AccessDenied());
     RegistryKey parent = registry().CreateKey(scratch.c_str());
     RegistryKey key = registry().OpenSubkeyForReading(parent, "Refused");
+    EXPECT_TRUE(registry().ValueExists(key, "Value"));
+    key = registry().OpenKeyForReading((scratch + "Refused").c_str());
     EXPECT_TRUE(registry().ValueExists(key, "Value"));
 }
 
