@@ -2,13 +2,12 @@
 # Checks what a shipped program asks of Windows, read out of the built
 # program without running it (Wine has every function in every version mode
 # and runs every process elevated, so only the file itself can tell):
-# - it carries the build's manifest, made for its processor (x86 for
-#   Nicset.exe, amd64 for Nicset64.exe), which asks for no rights at start
-#   (asInvoker) and declares the program DPI-aware;
-# - with an import list (the 32-bit program, which Windows 98 SE must load):
-#   it imports only the functions of that reviewed list, each one that
-#   Windows 98 SE has, delay-loads nothing, and its PE header asks for
-#   subsystem version 4.0, the highest the "98" family starts.
+# - it carries the build's manifest, made for its processor (x86, or amd64
+#   for Nicset64.exe), which asks for no rights at start and is DPI-aware;
+# - given the import list (the 32-bit program, which Windows 98 SE must
+#   load), it imports only the functions of that reviewed list, each one
+#   that Windows 98 SE has, and delay-loads nothing, and its PE header asks
+#   for subsystem version 4.0, the highest the "98" family starts.
 #   CheckProgram.sh PROGRAM PROCESSOR WINDRES MANIFEST [OBJDUMP IMPORT_LIST]
 set -eu
 program=$1
@@ -17,12 +16,11 @@ windres=$3
 manifest=$4
 objdump=${5:-}
 list=${6:-}
-name=$program
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 fail() {
-    echo "$name: $*" >&2
+    echo "$program: $*" >&2
     exit 1
 }
 
@@ -41,31 +39,26 @@ cmp -s "$scratch/manifest" "$manifest" || {
 # Windows refuses to start a program whose manifest is not well-formed XML.
 xmllint --noout "$scratch/manifest" || fail "its manifest is not well-formed"
 count() { xmllint --xpath "count($1)" "$scratch/manifest"; }
+has() { # a path below the assembly element, what it means
+    [ "$(count "/*[local-name()='assembly']$1")" = 1 ] || fail "its manifest does not $2"
+}
 # No rights asked at start, in the asm.v2 form, which Windows XP also reads.
-[ "$(count "/*[local-name()='assembly']
-    /*[local-name()='trustInfo' and namespace-uri()='urn:schemas-microsoft-com:asm.v2']
+has "/*[local-name()='trustInfo' and namespace-uri()='urn:schemas-microsoft-com:asm.v2']
     /*[local-name()='security']/*[local-name()='requestedPrivileges']
-    /*[local-name()='requestedExecutionLevel' and @level='asInvoker' and @uiAccess='false']")" = 1 ] ||
-    fail "its manifest does not ask for asInvoker in the asm.v2 form"
-# DPI awareness: dpiAware for Windows Vista to 10 1511, dpiAwareness from
-# 10 1607 on, each in its own namespace under the asm.v3 application.
-settings="/*[local-name()='assembly']
-    /*[local-name()='application' and namespace-uri()='urn:schemas-microsoft-com:asm.v3']
+    /*[local-name()='requestedExecutionLevel' and @level='asInvoker' and @uiAccess='false']" \
+    "ask for asInvoker in the asm.v2 form"
+# DPI-aware: dpiAware for Windows Vista to 10 1511, dpiAwareness from 10 1607
+# on, each in its own namespace, under the asm.v3 application element.
+settings="/*[local-name()='application' and namespace-uri()='urn:schemas-microsoft-com:asm.v3']
     /*[local-name()='windowsSettings' and namespace-uri()='urn:schemas-microsoft-com:asm.v3']"
-[ "$(count "$settings/*[local-name()='dpiAware'
-    and namespace-uri()='http://schemas.microsoft.com/SMI/2005/WindowsSettings' and .='true']")" = 1 ] ||
-    fail "its manifest does not declare dpiAware true (2005 namespace)"
-[ "$(count "$settings/*[local-name()='dpiAwareness'
-    and namespace-uri()='http://schemas.microsoft.com/SMI/2016/WindowsSettings'
-    and .='PerMonitorV2, System']")" = 1 ] ||
-    fail "its manifest does not declare dpiAwareness PerMonitorV2, System (2016 namespace)"
+smi=http://schemas.microsoft.com/SMI
+has "$settings/*[namespace-uri()='$smi/2005/WindowsSettings' and local-name()='dpiAware' and .='true']" \
+    "declare dpiAware true (2005 namespace)"
+has "$settings/*[namespace-uri()='$smi/2016/WindowsSettings' and local-name()='dpiAwareness'
+    and .='PerMonitorV2, System']" "declare dpiAwareness \"PerMonitorV2, System\" (2016 namespace)"
 [ "$(count "//*[local-name()='assemblyIdentity' and @processorArchitecture='$processor']")" = 2 ] ||
     fail "its manifest does not name the $processor processor for it and the common controls"
-
-if [ -z "$list" ]; then
-    echo "$name: manifest for $processor, asInvoker, DPI-aware"
-    exit 0
-fi
+[ -n "$list" ] || { echo "$program: manifest for $processor, asInvoker, DPI-aware"; exit 0; }
 
 "$objdump" -p "$program" >"$scratch/headers" || fail "objdump cannot read it"
 
@@ -103,5 +96,5 @@ major=$(awk '$1 == "MajorSubsystemVersion" { print $2 }' "$scratch/headers")
 minor=$(awk '$1 == "MinorSubsystemVersion" { print $2 }' "$scratch/headers")
 [ "$major.$minor" = "4.0" ] || fail "subsystem version $major.$minor; the \"98\" family starts only 4.0"
 
-echo "$name: $(wc -l <"$scratch/imports") imports, all listed; subsystem 4.0;" \
+echo "$program: $(wc -l <"$scratch/imports") imports, all listed; subsystem 4.0;" \
     "no delay-loads; manifest for $processor, asInvoker, DPI-aware"
