@@ -5,7 +5,8 @@ set(CMAKE_SYSTEM_NAME Windows)
 # The win32 thread model: the posix one links libwinpthread into every
 # program, and with it imports that Windows 98, 2000 and XP lack
 # (GetTickCount64, AddVectoredExceptionHandler), so those refuse to start it.
-# The 64-bit test build takes the same, so that the tests run what is shipped.
+# The 64-bit build takes the same: 64-bit XP and Server 2003 lack
+# GetTickCount64 too.
 set(CMAKE_C_COMPILER ${NICSET_MINGW}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${NICSET_MINGW}-g++-win32)
 set(CMAKE_RC_COMPILER ${NICSET_MINGW}-windres)

@@ -7,6 +7,8 @@
 #define IDI_NICSET 106
 #define IDD_SPLASH 118
 #define IDB_SPLASH 119
+// The splash picture at twice the size, for screens of 144 DPI and more.
+#define IDB_SPLASH_LARGE 120
 
 // Main window (101).
 #define IDC_INTERFACES 1000

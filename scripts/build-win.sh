@@ -1,6 +1,6 @@
 #!/bin/sh
 # Configures and builds the Windows build for one Wine and prints its folder:
-# build/win for 32 (the program we ship), build/win64 for 64.
+# build/win for 32 (Nicset.exe), build/win64 for 64 (shipped as Nicset64.exe).
 #   scripts/build-win.sh ARCH TARGET...
 set -eu
 cd "$(dirname "$0")/.."

@@ -4,8 +4,8 @@
 # The one list of Debian packages lives here and nowhere else.
 set -eu
 
-# Both Windows builds and both Wines: the 32-bit program is the one we ship,
-# the 64-bit build runs the tests where 32-bit Linux programs cannot run
+# Both Windows builds and both Wines: the release ships both programs, and
+# the 64-bit one runs the tests where 32-bit Linux programs cannot run
 # (scripts/wine-arch.sh tells which Wine starts). The 32-bit Wine comes from
 # the i386 architecture, which only an amd64 system can add.
 PACKAGES="cmake make g++ clang libclang-rt-14-dev googletest

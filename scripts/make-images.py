@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
-"""Remakes the program icon (res/nicset.ico) and the splash picture
-(res/splash.bmp).
+"""Remakes the program icon (res/nicset.ico) and the splash pictures
+(res/splash.bmp, res/splash-large.bmp).
 
-ImageMagick draws the pictures; this script writes the two files itself so
-that their formats are exactly what the resources need: the icon holds one
-32 x 32 image with a 256-colour palette, the splash is a 270 x 166 bitmap
-with 24 bits per pixel.
+ImageMagick draws the pictures; this script writes the files itself so that
+their formats are exactly what the resources need: the icon holds images of
+16, 20, 24, 32, 40, 48 and 64 pixels, each with a 256-colour palette and a
+transparency mask, which every Windows from 98 on reads (no PNG images and
+no alpha channel, which 98 and 2000 cannot draw). Windows picks the size
+that suits the screen's DPI. The splash is a 270 x 166 bitmap with 24 bits
+per pixel, and the large one the same picture drawn at twice the size, for
+screens of 144 DPI and more.
 
     python3 scripts/make-images.py
 """
@@ -48,9 +52,9 @@ def write_bmp24(path, rows):
         out.write(header + pixels)
 
 
-def write_ico8(path, rows):
-    """One 32 x 32 image, 8 bits per pixel with a 256-entry palette and an
-    AND mask for the transparent corners."""
+def ico8_image(rows):
+    """One square image, 8 bits per pixel with a 256-entry palette and an AND
+    mask for the transparent corners, as an icon file stores it."""
     size = len(rows)
     palette = []
     index_of = {}
@@ -67,11 +71,13 @@ def write_ico8(path, rows):
     assert len(palette) <= 256, f"{len(palette)} colours do not fit a palette"
     palette += [(0, 0, 0)] * (256 - len(palette))
 
+    # Rows of both bitmaps are padded to four bytes, the mask's too.
+    xor_stride = (size + 3) & ~3
+    mask_stride = ((size + 31) // 32) * 4
     xor = bytearray()
     mask = bytearray()
-    mask_stride = ((size + 31) // 32) * 4
     for y in reversed(range(size)):
-        xor += bytes(indices[y])
+        xor += bytes(indices[y]) + bytes(xor_stride - size)
         bits = 0
         line = bytearray()
         for x in range(size):
@@ -79,53 +85,108 @@ def write_ico8(path, rows):
             if x % 8 == 7:
                 line.append(bits)
                 bits = 0
+        if size % 8:
+            line.append(bits << (8 - size % 8))
         mask += line + bytes(mask_stride - len(line))
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0,
                          len(xor) + len(mask), 0, 0, 256, 0)
     colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    image = header + colours + xor + mask
+    return header + colours + xor + mask
+
+
+def write_ico(path, images):
+    """The icon file: a directory of the images, smallest first, then the
+    images themselves."""
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    data = bytearray()
+    for rows in images:
+        image = ico8_image(rows)
+        size = len(rows)
+        directory += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8,
+                                 len(image), offset + len(data))
+        data += image
     with open(path, "wb") as out:
-        out.write(struct.pack("<HHH", 0, 1, 1))
-        out.write(struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8, len(image),
-                              6 + 16))
-        out.write(image)
+        out.write(directory + data)
 
 
-def icon_rows():
-    # A blue network card with a white "N" and gold connector pins,
-    # reduced to at most 256 colours.
-    return render((32, 32), [
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
+
+# The "N" of the three smallest icons, set pixel by pixel: a font's letter
+# drawn that small blurs its diagonal into the card. Per size: the letter's
+# top left corner on the icon, its width and its stroke width.
+SMALL_N = {16: (4, 4, 8, 2), 20: (5, 5, 10, 2), 24: (6, 6, 12, 3)}
+
+
+def small_n(width, stroke):
+    """The cells (x, y) of a pixel "N": two bars, and a diagonal that moves
+    one column right per row, with as many rows as it needs to go from the
+    left bar to the right one."""
+    return [(x, y) for y in range(width - stroke + 1) for x in range(width)
+            if x < stroke or x >= width - stroke or y <= x < y + stroke]
+
+
+def icon_rows(size):
+    # A blue network card with a white "N" and gold connector pins, drawn
+    # for each size on whole pixels (a scaled 32-pixel picture would blur
+    # the small ones), reduced to at most 256 colours.
+    f = size / 32
+    edge = max(1, round(f))  # the card's side margin and its outline
+    top, bottom = round(4 * f), round(25 * f)
+    radius = max(2, round(4 * f))
+    pins = 4 if size >= 24 else 3
+    pin, gap = max(2, round(3 * f)), max(1, round(2 * f))
+    left = (size - pins * pin - (pins - 1) * gap) // 2
+    pin_end = size - 1 - edge
+    draw = [
         "xc:none",
-        "-fill", "#1f5fbf", "-stroke", "#0d2f66", "-strokewidth", "1",
-        "-draw", "roundrectangle 1,4 30,25 4,4",
+        "-fill", "#1f5fbf", "-stroke", "#0d2f66", "-strokewidth", str(edge),
+        "-draw", f"roundrectangle {edge},{top} {size - 1 - edge},{bottom} "
+                 f"{radius},{radius}",
         "-stroke", "none", "-fill", "#e8b923",
-        "-draw", "rectangle 6,26 8,30", "-draw", "rectangle 11,26 13,30",
-        "-draw", "rectangle 16,26 18,30", "-draw", "rectangle 21,26 23,30",
-        "-fill", "white", "-font", FONT_BOLD, "-pointsize", "19",
-        "-gravity", "center", "-annotate", "+0-1", "N",
-        "-colors", "255",
-    ])
+    ]
+    for n in range(pins):
+        x = left + n * (pin + gap)
+        draw += ["-draw", f"rectangle {x},{bottom + 1} {x + pin - 1},{pin_end}"]
+    if size not in SMALL_N:
+        draw += ["-fill", "white", "-font", FONT_BOLD,
+                 "-pointsize", f"{19 * f:g}", "-gravity", "center",
+                 "-annotate", f"+0-{edge}", "N"]
+    rows = render((size, size), draw + ["-colors", "255"])
+    if size in SMALL_N:
+        x0, y0, width, stroke = SMALL_N[size]
+        for x, y in small_n(width, stroke):
+            rows[y0 + y][x0 + x] = (255, 255, 255, 255)
+    return rows
 
 
-def splash_rows():
-    return render((270, 166), [
+def splash_rows(scale):
+    def at(n):
+        return str(n * scale)
+    return render((270 * scale, 166 * scale), [
         "gradient:#0d2f66-#1f8fbf",
-        "-fill", "#ffffff22", "-draw", "circle 235,20 300,60",
-        "-fill", "#ffffff18", "-draw", "circle 30,160 90,200",
-        "-fill", "white", "-font", FONT_BOLD, "-pointsize", "40",
-        "-gravity", "northwest", "-annotate", "+22+34", "Nicset",
-        "-fill", "#e8b923", "-font", FONT, "-pointsize", "16",
-        "-annotate", "+27+88", "version 1.0",
-        "-fill", "#dfe9f5", "-pointsize", "11",
-        "-annotate", "+27+114", "Network settings in a single step",
-        "-fill", "white", "-pointsize", "11", "-gravity", "southeast",
-        "-annotate", "+12+10", "Quorvia",
+        "-fill", "#ffffff22",
+        "-draw", f"circle {at(235)},{at(20)} {at(300)},{at(60)}",
+        "-fill", "#ffffff18",
+        "-draw", f"circle {at(30)},{at(160)} {at(90)},{at(200)}",
+        "-fill", "white", "-font", FONT_BOLD, "-pointsize", at(40),
+        "-gravity", "northwest", "-annotate", f"+{at(22)}+{at(34)}", "Nicset",
+        "-fill", "#e8b923", "-font", FONT, "-pointsize", at(16),
+        "-annotate", f"+{at(27)}+{at(88)}", "version 1.0",
+        "-fill", "#dfe9f5", "-pointsize", at(11),
+        "-annotate", f"+{at(27)}+{at(114)}",
+        "Network settings in a single step",
+        "-fill", "white", "-pointsize", at(11), "-gravity", "southeast",
+        "-annotate", f"+{at(12)}+{at(10)}", "Quorvia",
     ])
 
 
 def main():
-    write_ico8(os.path.join(RES, "nicset.ico"), icon_rows())
-    write_bmp24(os.path.join(RES, "splash.bmp"), splash_rows())
+    write_ico(os.path.join(RES, "nicset.ico"),
+              [icon_rows(size) for size in ICON_SIZES])
+    write_bmp24(os.path.join(RES, "splash.bmp"), splash_rows(1))
+    # Twice the size, for 144 DPI and more.
+    write_bmp24(os.path.join(RES, "splash-large.bmp"), splash_rows(2))
 
 
 if __name__ == "__main__":

@@ -1,27 +1,64 @@
 #!/bin/sh
-# Checks what the shipped program asks of Windows, read out of the built
-# 32-bit Nicset.exe without running it (Wine has every function in every
-# version mode, so only the file itself can tell):
-# - it imports only the functions of the reviewed list (imports.txt), each
-#   one that Windows 98 SE has, and delay-loads nothing;
-# - its PE header asks for subsystem version 4.0, the highest the "98"
-#   family starts;
-# - it carries the build's manifest, made for x86, which asks for
-#   administrator rights.
-#   CheckProgram.sh PROGRAM OBJDUMP WINDRES IMPORT_LIST MANIFEST
+# Checks what a shipped program asks of Windows, read out of the built
+# program without running it (Wine has every function in every version mode
+# and runs every process elevated, so only the file itself can tell):
+# - it carries the build's manifest, made for its processor (x86, or amd64
+#   for Nicset64.exe), which asks for no rights at start and is DPI-aware;
+# - given the import list (the 32-bit program, which Windows 98 SE must
+#   load), it imports only the functions of that reviewed list, each one
+#   that Windows 98 SE has, and delay-loads nothing, and its PE header asks
+#   for subsystem version 4.0, the highest the "98" family starts.
+#   CheckProgram.sh PROGRAM PROCESSOR WINDRES MANIFEST [OBJDUMP IMPORT_LIST]
 set -eu
 program=$1
-objdump=$2
+processor=$2
 windres=$3
-list=$4
-manifest=$5
+manifest=$4
+objdump=${5:-}
+list=${6:-}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 fail() {
-    echo "Nicset.exe: $*" >&2
+    echo "$program: $*" >&2
     exit 1
 }
+
+# The manifest: resource 1 of type 24, as windres prints it in .rc form, one
+# quoted string per line of the file ("" for a quote, \n for a line end).
+"$windres" -i "$program" -J coff -O rc >"$scratch/resources" 2>/dev/null || fail "windres cannot read its resources"
+awk '/^1 24 / { inside = 1; next }
+     inside && /^END/ { exit }
+     inside && /^ *"/ { print }' "$scratch/resources" |
+    sed -e 's/^ *"//' -e 's/"$//' -e 's/""/"/g' -e 's/\\n$//' >"$scratch/manifest"
+[ -s "$scratch/manifest" ] || fail "no manifest (resource 1 of type 24)"
+cmp -s "$scratch/manifest" "$manifest" || {
+    diff -u "$manifest" "$scratch/manifest" >&2
+    fail "its manifest is not $manifest"
+}
+# Windows refuses to start a program whose manifest is not well-formed XML.
+xmllint --noout "$scratch/manifest" || fail "its manifest is not well-formed"
+count() { xmllint --xpath "count($1)" "$scratch/manifest"; }
+has() { # a path below the assembly element, what it means
+    [ "$(count "/*[local-name()='assembly']$1")" = 1 ] || fail "its manifest does not $2"
+}
+# No rights asked at start, in the asm.v2 form, which Windows XP also reads.
+has "/*[local-name()='trustInfo' and namespace-uri()='urn:schemas-microsoft-com:asm.v2']
+    /*[local-name()='security']/*[local-name()='requestedPrivileges']
+    /*[local-name()='requestedExecutionLevel' and @level='asInvoker' and @uiAccess='false']" \
+    "ask for asInvoker in the asm.v2 form"
+# DPI-aware: dpiAware for Windows Vista to 10 1511, dpiAwareness from 10 1607
+# on, each in its own namespace, under the asm.v3 application element.
+settings="/*[local-name()='application' and namespace-uri()='urn:schemas-microsoft-com:asm.v3']
+    /*[local-name()='windowsSettings' and namespace-uri()='urn:schemas-microsoft-com:asm.v3']"
+smi=http://schemas.microsoft.com/SMI
+has "$settings/*[namespace-uri()='$smi/2005/WindowsSettings' and local-name()='dpiAware' and .='true']" \
+    "declare dpiAware true (2005 namespace)"
+has "$settings/*[namespace-uri()='$smi/2016/WindowsSettings' and local-name()='dpiAwareness'
+    and .='PerMonitorV2, System']" "declare dpiAwareness \"PerMonitorV2, System\" (2016 namespace)"
+[ "$(count "//*[local-name()='assemblyIdentity' and @processorArchitecture='$processor']")" = 2 ] ||
+    fail "its manifest does not name the $processor processor for it and the common controls"
+[ -n "$list" ] || { echo "$program: manifest for $processor, asInvoker, DPI-aware"; exit 0; }
 
 "$objdump" -p "$program" >"$scratch/headers" || fail "objdump cannot read it"
 
@@ -59,29 +96,5 @@ major=$(awk '$1 == "MajorSubsystemVersion" { print $2 }' "$scratch/headers")
 minor=$(awk '$1 == "MinorSubsystemVersion" { print $2 }' "$scratch/headers")
 [ "$major.$minor" = "4.0" ] || fail "subsystem version $major.$minor; the \"98\" family starts only 4.0"
 
-# The manifest: resource 1 of type 24, as windres prints it in .rc form, one
-# quoted string per line of the file ("" for a quote, \n for a line end).
-"$windres" -i "$program" -J coff -O rc >"$scratch/resources" 2>/dev/null || fail "windres cannot read its resources"
-awk '/^1 24 / { inside = 1; next }
-     inside && /^END/ { exit }
-     inside && /^ *"/ { print }' "$scratch/resources" |
-    sed -e 's/^ *"//' -e 's/"$//' -e 's/""/"/g' -e 's/\\n$//' >"$scratch/manifest"
-[ -s "$scratch/manifest" ] || fail "no manifest (resource 1 of type 24)"
-cmp -s "$scratch/manifest" "$manifest" || {
-    diff -u "$manifest" "$scratch/manifest" >&2
-    fail "its manifest is not $manifest"
-}
-# Windows refuses to start a program whose manifest is not well-formed XML.
-xmllint --noout "$scratch/manifest" || fail "its manifest is not well-formed"
-requested=$(xmllint --xpath "count(/*[local-name()='assembly']
-    /*[local-name()='trustInfo' and namespace-uri()='urn:schemas-microsoft-com:asm.v2']
-    /*[local-name()='security']/*[local-name()='requestedPrivileges']
-    /*[local-name()='requestedExecutionLevel'
-       and @level='requireAdministrator' and @uiAccess='false'])" "$scratch/manifest")
-[ "$requested" = 1 ] || fail "its manifest does not ask for administrator rights in the asm.v2 form"
-x86=$(xmllint --xpath "count(//*[local-name()='assemblyIdentity' and @processorArchitecture='x86'])" \
-    "$scratch/manifest")
-[ "$x86" = 2 ] || fail "its manifest does not name the x86 processor for it and the common controls"
-
-echo "Nicset.exe: $(wc -l <"$scratch/imports") imports, all listed; subsystem 4.0;" \
-    "no delay-loads; manifest asks for administrator rights"
+echo "$program: $(wc -l <"$scratch/imports") imports, all listed; subsystem 4.0;" \
+    "no delay-loads; manifest for $processor, asInvoker, DPI-aware"
