@@ -17,7 +17,6 @@ constexpr const char kRestartInterface[] = "Reboot the Interfaz";
 constexpr const char kRestartWindows[] = "Reboot Windows";
 constexpr const char kInterfaceRestarted[] = "The interface was restarted";
 constexpr const char kNotRestarted[] = "\nIt could not be restarted: ";
-constexpr const char kRightsNeeded[] = "Changes weren't applied: administrator rights are needed";
 constexpr const char kRightsNotGiven[] =
     "Changes weren't applied: administrator rights were not given";
 
