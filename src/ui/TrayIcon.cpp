@@ -1,5 +1,7 @@
 // The message filters are declared for Windows 7 and later only; they are
 // looked up at run time, so the program itself still runs on older ones.
+#undef WINVER
+#define WINVER 0x0601
 #undef _WIN32_WINNT
 #define _WIN32_WINNT 0x0601
 
