@@ -28,6 +28,7 @@
 #define IDC_HELP_DOCUMENT 1030
 #define IDC_MAKER_LABEL 1032
 #define IDC_SHOWN_GROUP 1033
+#define IDC_RESTART_INTERFACE 1034
 
 // Add Configuration dialog (102); the address fields share the main window's
 // ids, and its Add button is IDC_ADD.

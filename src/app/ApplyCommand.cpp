@@ -12,29 +12,23 @@ namespace {
 // Cut to the message's size: a name on the command line may be of any length.
 CommandOutcome Error(int status, const char* text, const char* detail) {
     CommandOutcome outcome;
-    outcome.status = status;
+    outcome.exitCode = static_cast<std::uint32_t>(status);
     outcome.message = CommandMessage::kError;
     std::snprintf(outcome.text, sizeof outcome.text, "%s%s", text, detail);
     return outcome;
 }
 
-int StatusOf(ApplyResult result) {
-    switch (result) {
-        case ApplyResult::kApplied:
-            return kStatusApplied;
-        case ApplyResult::kRefused:
-            return kStatusRefused;
-        case ApplyResult::kPutBack:
-        case ApplyResult::kAccessDenied:  // nothing written either
-            return kStatusPutBack;
-        case ApplyResult::kPartlyChanged:
-            break;
-    }
-    return kStatusPartlyChanged;
+CommandOutcome Reported(const ApplyReport& report) {
+    CommandOutcome outcome;
+    outcome.report = report;
+    outcome.exitCode = static_cast<std::uint32_t>(StatusOf(report));
+    outcome.message = CommandMessage::kApplyReport;
+    return outcome;
 }
 
 CommandOutcome Apply(const CommandRequest& request, Registry& registry,
-                     const PlatformProfile& profile, const char* configPath, unsigned codePage) {
+                     const PlatformProfile& profile, ApplyPlatform& platform,
+                     const char* configPath, unsigned codePage) {
     // A load cut short still holds what it read; only the name decides.
     ConfigurationList configurations;
     if (ReadConfigFile(configPath, configurations) == FileReadResult::kCannotOpen)
@@ -64,31 +58,66 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
         adapter = &adapters.front();
     }
 
+    return Reported(RunApply(registry, profile, platform, platform.Route(), *adapter,
+                             *configuration, request.restart));
+}
+
+// The elevated copy checks everything again and writes itself, whatever its
+// rights: it never starts another copy.
+CommandOutcome ApplyElevated(const ElevatedApply& order, Registry& registry,
+                             const PlatformProfile& profile, ApplyPlatform& platform,
+                             unsigned codePage) {
+    AdapterList adapters;
+    EnumerateInterfaces(registry, profile, adapters, nullptr);
+    const AdapterEntry* adapter = FindInterfaceByName(adapters, order.interfaceName.c_str(), codePage);
+    ApplyReport report;
+    if (adapter == nullptr) {
+        report.end = ApplyEnd::kInterfaceNotFound;
+    } else {
+        report = RunApply(registry, profile, platform, ApplyRoute::kInProcess, *adapter,
+                          order.configuration, order.restart);
+    }
     CommandOutcome outcome;
-    outcome.applyResult = ApplyInterfaceSettings(registry, profile, *adapter, *configuration);
-    outcome.status = StatusOf(outcome.applyResult);
-    outcome.message = CommandMessage::kApplyResult;
+    outcome.report = report;
+    outcome.exitCode = ChildExitCode(report);
     return outcome;
 }
 
 }  // namespace
 
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
-                          const PlatformProfile& profile, const char* configPath,
-                          unsigned codePage) {
+                          const PlatformProfile& profile, ApplyPlatform& platform,
+                          const char* configPath, unsigned codePage) {
     CommandOutcome outcome;
-    if (request.action == CommandAction::kApply) {
-        outcome = Apply(request, registry, profile, configPath, codePage);
-    } else {
-        outcome.status =
-            request.action == CommandAction::kShowUsage ? kStatusApplied : kStatusWrongCommandLine;
-        outcome.message = CommandMessage::kUsage;
+    switch (request.action) {
+        case CommandAction::kApply:
+            outcome = Apply(request, registry, profile, platform, configPath, codePage);
+            break;
+        case CommandAction::kElevatedApply:
+            return ApplyElevated(request.elevated, registry, profile, platform, codePage);
+        case CommandAction::kRestartHelper:
+            outcome.exitCode = platform.RestartInterface(request.restartSubkey.c_str());
+            return outcome;
+        case CommandAction::kWrongHelperLine:
+            outcome.exitCode = kRestartInvalidParameter;
+            return outcome;
+        case CommandAction::kShowUsage:
+            outcome.exitCode = kStatusApplied;
+            outcome.message = CommandMessage::kUsage;
+            break;
+        case CommandAction::kRunWindow:
+        case CommandAction::kRunTray:
+        case CommandAction::kWrongCommandLine:
+            outcome.exitCode = kStatusWrongCommandLine;
+            outcome.message = CommandMessage::kUsage;
+            break;
     }
     if (request.quiet) outcome.message = CommandMessage::kNothing;
     return outcome;
 }
 
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
-                          const PlatformProfile& profile, const char* configPath) {
-    return RunCommand(request, registry, profile, configPath, AnsiCodePage());
+                          const PlatformProfile& profile, ApplyPlatform& platform,
+                          const char* configPath) {
+    return RunCommand(request, registry, profile, platform, configPath, AnsiCodePage());
 }

@@ -1,16 +1,27 @@
 #include "app/CommandLine.h"
 
 #include <cstddef>
+#include <vector>
 
+#include "adapter/InterfaceRestart.h"
+#include "common/Arguments.h"
 #include "common/AsciiCase.h"
+#include "common/BoundedText.h"
 
 namespace {
 
-bool IsBlank(char character) {
-    return character == ' ' || character == '\t';
-}
-
-enum class Switch { kNone, kApply, kInterface, kQuiet, kHelp };
+enum class Switch {
+    kNone,
+    kApply,
+    kInterface,
+    kQuiet,
+    kHelp,
+    kRestart,
+    kTray,
+    kElevatedApply,
+    kRestartInterface,
+    kCount
+};
 
 Switch SwitchOf(const std::string& argument) {
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return Switch::kNone;
@@ -19,43 +30,72 @@ Switch SwitchOf(const std::string& argument) {
     if (EqualIgnoringAsciiCase(name, "interface")) return Switch::kInterface;
     if (EqualIgnoringAsciiCase(name, "quiet")) return Switch::kQuiet;
     if (EqualIgnoringAsciiCase(name, "?")) return Switch::kHelp;
+    if (EqualIgnoringAsciiCase(name, "restart")) return Switch::kRestart;
+    if (EqualIgnoringAsciiCase(name, "tray")) return Switch::kTray;
+    if (EqualIgnoringAsciiCase(name, kElevatedApplySwitch + 1)) return Switch::kElevatedApply;
+    if (EqualIgnoringAsciiCase(name, kRestartHelperSwitch + 1)) return Switch::kRestartInterface;
     return Switch::kNone;
 }
 
-}  // namespace
-
-std::vector<std::string> SplitArguments(const char* line) {
-    std::vector<std::string> arguments;
-    const char* next = line;
-    for (;;) {
-        while (IsBlank(*next))
-            ++next;
-        if (*next == '\0') return arguments;
-        // A quoted part may be empty (""), so an argument is counted when it
-        // starts, not when it gets its first character.
-        std::string argument;
-        bool quoted = false;
-        for (; *next != '\0' && (quoted || !IsBlank(*next)); ++next) {
-            if (*next != '"') {
-                argument += *next;
-            } else if (quoted && next[1] == '"') {
-                argument += '"';
-                ++next;
-            } else {
-                quoted = !quoted;
-            }
-        }
-        arguments.push_back(argument);
-    }
+bool ReadFlag(const std::string& text, bool& flag) {
+    flag = text == "1";
+    return flag || text == "0";
 }
+
+bool Holds(const std::vector<std::string>& arguments, Switch wanted) {
+    for (const std::string& argument : arguments) {
+        if (SwitchOf(argument) == wanted) return true;
+    }
+    return false;
+}
+
+// /restart-interface NNNN, nothing else.
+CommandRequest HelperRequest(const std::vector<std::string>& arguments) {
+    CommandRequest request;
+    request.quiet = true;
+    const bool right = arguments.size() == 2 &&
+                       SwitchOf(arguments[0]) == Switch::kRestartInterface &&
+                       IsRestartSubkey(arguments[1].c_str());
+    request.action = right ? CommandAction::kRestartHelper : CommandAction::kWrongHelperLine;
+    if (right) request.restartSubkey = arguments[1];
+    return request;
+}
+
+// The switch, the interface, DHCP, six fields and the restart, as
+// ElevatedChildLine writes them.
+CommandRequest ElevatedRequest(const std::vector<std::string>& arguments) {
+    CommandRequest request;
+    request.quiet = true;
+    request.action = CommandAction::kWrongCommandLine;
+    if (arguments.size() != 10 || SwitchOf(arguments[0]) != Switch::kElevatedApply)
+        return request;
+    ElevatedApply& order = request.elevated;
+    Configuration& fields = order.configuration;
+    bool dhcp = false;
+    if (!ReadFlag(arguments[2], dhcp) || !ReadFlag(arguments[9], order.restart)) return request;
+    order.interfaceName = arguments[1];
+    fields.dhcpEnabled = dhcp ? 1 : 0;
+    CopyText(fields.ipAddress, arguments[3].c_str());
+    CopyText(fields.mask, arguments[4].c_str());
+    CopyText(fields.gateway, arguments[5].c_str());
+    CopyText(fields.dns1, arguments[6].c_str());
+    CopyText(fields.dns2, arguments[7].c_str());
+    CopyText(fields.macAddress, arguments[8].c_str());
+    request.action = CommandAction::kElevatedApply;
+    return request;
+}
+
+}  // namespace
 
 CommandRequest ParseCommandLine(const char* line) {
     CommandRequest request;
     const std::vector<std::string> arguments = SplitArguments(line);
     if (arguments.empty()) return request;
+    if (Holds(arguments, Switch::kRestartInterface)) return HelperRequest(arguments);
+    if (Holds(arguments, Switch::kElevatedApply)) return ElevatedRequest(arguments);
 
     bool wrong = false;
-    bool seen[5] = {};
+    bool seen[static_cast<int>(Switch::kCount)] = {};
     // Every argument is looked at, even after a fault, so that /quiet anywhere
     // keeps a wrong line silent too.
     for (std::size_t index = 0; index < arguments.size(); ++index) {
@@ -64,6 +104,7 @@ CommandRequest ParseCommandLine(const char* line) {
         if (found == Switch::kNone || repeated) wrong = true;
         repeated = true;
         if (found == Switch::kQuiet) request.quiet = true;
+        if (found == Switch::kRestart) request.restart = true;
         if (found != Switch::kApply && found != Switch::kInterface) continue;
         if (index + 1 == arguments.size()) {
             wrong = true;
@@ -78,11 +119,14 @@ CommandRequest ParseCommandLine(const char* line) {
         }
     }
 
+    // /? and /tray each stand alone.
+    const bool alone = arguments.size() == 1;
     if (wrong) {
         request.action = CommandAction::kWrongCommandLine;
     } else if (seen[static_cast<int>(Switch::kHelp)]) {
-        request.action =
-            arguments.size() == 1 ? CommandAction::kShowUsage : CommandAction::kWrongCommandLine;
+        request.action = alone ? CommandAction::kShowUsage : CommandAction::kWrongCommandLine;
+    } else if (seen[static_cast<int>(Switch::kTray)]) {
+        request.action = alone ? CommandAction::kRunTray : CommandAction::kWrongCommandLine;
     } else {
         request.action = seen[static_cast<int>(Switch::kApply)] ? CommandAction::kApply
                                                                 : CommandAction::kWrongCommandLine;

@@ -1,35 +1,41 @@
-// The command line of Nicset.exe, read by the program itself (Windows 98
-// has no call that splits one):
-//   Nicset.exe /apply "<configuration>" [/interface "<interface>"] [/quiet]
+// The command line of Nicset.exe:
+//   Nicset.exe /apply "<configuration>" [/interface "<interface>"] [/restart] [/quiet]
+//   Nicset.exe /tray
 //   Nicset.exe /?
+// and the two lines Nicset writes for copies of itself alone: the elevated
+// copy's (ui/Elevation.h) and the 64-bit restart helper's
+// (/restart-interface NNNN).
 #pragma once
 
 #include <string>
-#include <vector>
 
-// The arguments of a command line that no longer holds the program's name.
-// Blanks (spaces, tabs) separate them. A double quote starts or ends a quoted
-// part, in which blanks are kept and "" stands for one quote. Backslashes are
-// ordinary characters, so a folder such as "C:\Net\" keeps its last one.
-std::vector<std::string> SplitArguments(const char* line);
+#include "ui/Elevation.h"
 
 enum class CommandAction {
     kRunWindow,         // no arguments at all: the window, as ever
+    kRunTray,           // /tray alone: the window hidden, only the notification-area icon
     kApply,             // /apply
     kShowUsage,         // /? alone
     kWrongCommandLine,  // anything else
+    kElevatedApply,     // the elevated copy: apply `elevated`, show nothing
+    kRestartHelper,     // the 64-bit helper: restart `restartSubkey`, show nothing
+    kWrongHelperLine,   // the helper's switch in any other line
 };
 
 struct CommandRequest {
     CommandAction action = CommandAction::kRunWindow;
-    bool quiet = false;  // /quiet anywhere, even on a wrong line
+    bool quiet = false;    // /quiet anywhere, even on a wrong line; always for the copies
+    bool restart = false;  // /restart
     std::string configuration;
     bool interfaceNamed = false;
     std::string interfaceName;
+    ElevatedApply elevated;     // kElevatedApply
+    std::string restartSubkey;  // kRestartHelper
 };
 
 // Switches ignore letter case, start with "/" or "-", come in any order and
 // each at most once. A switch's value is the next argument, as it stands.
 // Wrong: an unknown switch or an extra argument, a missing value, a repeated
-// switch, no /apply, or /? with anything else.
+// switch, no /apply, /? or /tray with anything else. A copy's switch makes
+// the whole line the copy's: right only in exactly its own form.
 CommandRequest ParseCommandLine(const char* line);

@@ -1,7 +1,9 @@
 // Process entry: chooses the platform profile; then, started without
 // arguments, shows the splash and, unless a main window is open already,
 // runs the main window; started with arguments, carries out the command
-// line and ends with its status.
+// line and ends with its status. The copies of itself that Nicset starts
+// (the elevated one, the 64-bit restart helper) show nothing and end with
+// their own exit code.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,9 +15,9 @@
 #include "app/ApplyCommand.h"
 #include "app/CommandLine.h"
 #include "config/ConfigFile.h"
-#include "ui/ApplyReport.h"
 #include "ui/MainWindow.h"
 #include "ui/Splash.h"
+#include "ui/SystemApply.h"
 #include "ui/UiServices.h"
 
 namespace {
@@ -31,22 +33,25 @@ constexpr INT_PTR kOtherMainWindowOpen = 32;
 // nobody.
 int RunCommandLine(const CommandRequest& request, const PlatformProfile& profile) {
     Win32Registry registry;
-    const CommandOutcome outcome = RunCommand(request, registry, profile, kConfigFileName);
+    SystemApplyPlatform platform(nullptr, profile);
+    const CommandOutcome outcome =
+        RunCommand(request, registry, profile, platform, kConfigFileName);
     switch (outcome.message) {
         case CommandMessage::kNothing:
             break;
-        case CommandMessage::kApplyResult:
-            ShowApplyResult(nullptr, profile, outcome.applyResult);
+        case CommandMessage::kApplyReport:
+            ShowApplyReport(nullptr, outcome.report, profile, request.interfaceName.c_str());
             break;
         case CommandMessage::kError:
             ShowError(nullptr, outcome.text);
             break;
         case CommandMessage::kUsage:
             ShowMessage(nullptr, kUsageText, kUsageTitle,
-                        outcome.status == kStatusApplied ? MB_ICONINFORMATION : MB_ICONWARNING);
+                        outcome.exitCode == kStatusApplied ? MB_ICONINFORMATION : MB_ICONWARNING);
             break;
     }
-    return outcome.status;
+    // A copy's exit code may use every bit of the process's exit code.
+    return static_cast<int>(outcome.exitCode);
 }
 
 }  // namespace
@@ -63,13 +68,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     SelectPlatformProfile(static_cast<std::uint32_t>(GetVersion()), profile);
 
     const CommandRequest request = ParseCommandLine(commandLine != nullptr ? commandLine : "");
+    if (request.action == CommandAction::kRunTray) {
+        // Started with Windows, say: a Nicset already running is enough.
+        if (!TopLevelWindowExists(kMainWindowTitle)) RunMainWindow(profile, true);
+        return kExitStatus;
+    }
     if (request.action != CommandAction::kRunWindow) return RunCommandLine(request, profile);
 
     // The main window's whole life runs inside the splash's timer message.
     ShowSplash(instance, [&profile]() -> INT_PTR {
-        // One main window on the desktop is enough: this process just ends.
-        if (TopLevelWindowExists(kMainWindowTitle)) return kOtherMainWindowOpen;
-        RunMainWindow(profile);
+        // One main window on the desktop is enough: Nicset's own is asked to
+        // show itself, hidden or not, and this process just ends.
+        if (TopLevelWindowExists(kMainWindowTitle)) {
+            if (HWND running = FindNicsetMainWindow()) AskToShowMainWindow(running);
+            return kOtherMainWindowOpen;
+        }
+        RunMainWindow(profile, false);
         return 0;
     });
     return kExitStatus;

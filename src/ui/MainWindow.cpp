@@ -5,6 +5,12 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <exception>
+#include <memory>
+#include <new>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
@@ -14,11 +20,16 @@
 #include "config/ConfigurationList.h"
 #include "resource.h"
 #include "ui/AddConfigurationDialog.h"
-#include "ui/ApplyReport.h"
+#include "ui/ApplyFlow.h"
+#include "ui/ApplyWorker.h"
 #include "ui/ConfigurationRows.h"
 #include "ui/LinkLabel.h"
 #include "ui/MessageBoxPrompts.h"
+#include "ui/SystemApply.h"
+#include "ui/TrayIcon.h"
+#include "ui/TrayMenu.h"
 #include "ui/UiServices.h"
+#include "ui/UserSettings.h"
 
 namespace {
 
@@ -27,6 +38,23 @@ constexpr std::size_t kCaptionLength = 35;
 constexpr const char kHelpDocument[] = "Manual Nicset.pdf";
 constexpr const char kSelectInterface[] = "You must select a interface";
 constexpr const char kHelpNotFound[] = "Help file not found";
+constexpr const char kFolderRefusesFiles[] =
+    "Nicset.conf cannot be saved in this folder: changes will be lost";
+// The configuration group's caption while an Apply waits.
+constexpr const char kRestarting[] = "Restarting the interface...";
+constexpr const char kAwaitingRights[] = "Waiting for administrator rights...";
+
+// The worker's one message: an Apply that waited has ended.
+constexpr UINT kApplyDoneMessage = WM_APP + 1;
+// How a second start finds this window and asks it to show itself.
+constexpr const char kMainWindowMark[] = "Nicset.MainWindow";
+constexpr const char kShowRequestName[] = "Nicset.ShowMainWindow";
+// The icon's tip follows the mouse at most this often.
+constexpr DWORD kTipRefreshMs = 1000;
+// The Apply button's shield (BCM_SETSHIELD, Vista's common controls).
+constexpr UINT kSetShield = 0x160C;
+// What an Apply waits for disables these; the list view stays usable.
+constexpr int kIdleOnlyControls[] = {IDC_APPLY, IDC_BACKUP, IDC_DELETE, IDC_ADD, IDC_INTERFACES};
 
 // The main window's state; the process opens one main window.
 struct MainWindowState {
@@ -40,6 +68,16 @@ struct MainWindowState {
     // What the window reads an interface into, collects its fields into,
     // applies and backs up.
     Configuration working{};
+    // An Apply runs on a worker thread; a close asked meanwhile waits for it.
+    bool applying = false;
+    bool closeAsked = false;
+    std::string captionBeforeApply;
+    // Started hidden: the window stays so until the user asks for it.
+    bool hidden = false;
+    DWORD tipShownAt = 0;
+    // The record each row of the list stands for, in the list's order: the
+    // first of its name, as a click on the row shows it.
+    std::vector<const Configuration*> rowRecords;
 };
 
 MainWindowState g_state;
@@ -59,6 +97,11 @@ void DeleteSelectedConfiguration(HWND dialog);
 // The first `count` characters of `text`, or all of it when shorter.
 std::string LeadingText(const char* text, std::size_t count);
 
+UINT ShowRequestMessage() {
+    static const UINT message = RegisterWindowMessageA(kShowRequestName);
+    return message;
+}
+
 HWND ConfigurationView(HWND dialog) {
     return GetDlgItem(dialog, IDC_CONFIGURATIONS);
 }
@@ -70,8 +113,41 @@ void ShowCaption(HWND dialog, const char* text) {
     SetControlText(dialog, IDC_SHOWN_GROUP, LeadingText(text, kCaptionLength).c_str());
 }
 
+// The box is remembered for the user; the "98" family restarts nothing
+// without Windows, so there it stays off.
+void SetUpRestartBox(HWND dialog) {
+    const bool nt = IsNtFamily(g_state.profile);
+    SetChecked(dialog, IDC_RESTART_INTERFACE, nt && ReadRestartPreference());
+    EnableControl(dialog, IDC_RESTART_INTERFACE, nt);
+}
+
+void OnInterfacePicked(HWND dialog);
+std::string CurrentTip();
+
+// The hidden start picks the interface picked last, if it is still listed.
+void PickRememberedInterface(HWND dialog) {
+    const std::string remembered = ReadLastInterface();
+    if (remembered.empty()) return;
+    HWND box = InterfaceBox(dialog);
+    const LRESULT lines = SendMessageA(box, CB_GETCOUNT, 0, 0);
+    for (LRESULT line = 0; line < lines; ++line) {
+        SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
+        char text[256] = {};
+        GetComboText(box, text);
+        if (remembered == text) {
+            OnInterfacePicked(dialog);
+            return;
+        }
+    }
+    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
 void OnInitDialog(HWND dialog) {
     SetControlText(dialog, IDC_SHOWN_GROUP, kNothingShown);
+    SetUpRestartBox(dialog);
+    // The shield says that pressing Apply will ask for administrator rights.
+    if (SystemApplyPlatform(dialog, g_state.profile).Route() == ApplyRoute::kElevate)
+        SendMessageA(GetDlgItem(dialog, IDC_APPLY), kSetShield, 0, TRUE);
     SetDialogIcons(dialog);
     InsertListColumn(ConfigurationView(dialog), 0, "Name", kNameColumnWidth);
     InsertListColumn(ConfigurationView(dialog), 1, "IP Address", kAddressColumnWidth);
@@ -85,6 +161,16 @@ void OnInitDialog(HWND dialog) {
     MessageBoxPrompts prompts(nullptr);
     LoadConfigurations(kConfigFileName, g_state.configurations, prompts, g_state.file);
     RefillConfigurationView(dialog);
+    // A copy kept where only administrators may write (under Program Files,
+    // say) could save while every start had the rights; now it cannot.
+    if (!FolderTakesNewFiles("."))
+        ShowMessage(nullptr, kFolderRefusesFiles, kWarningTitle, MB_ICONWARNING);
+    if (g_state.hidden) PickRememberedInterface(dialog);
+
+    SetPropA(dialog, kMainWindowMark, reinterpret_cast<HANDLE>(1));
+    LetMessageThrough(dialog, ShowRequestMessage());
+    LetMessageThrough(dialog, TaskbarCreatedMessage());
+    AddTrayIcon(dialog, CurrentTip());
 }
 
 // The selected row and the configuration name it shows; -1 when no row is
@@ -118,6 +204,7 @@ void OnInterfacePicked(HWND dialog) {
                               g_state.working);
         ShowConfiguration(dialog, g_state.working);
         ShowCaption(dialog, description);
+        WriteLastInterface(description);
         return;
     }
 }
@@ -131,12 +218,165 @@ bool InterfacePicked(HWND dialog) {
     return false;
 }
 
+void RefreshTip(HWND dialog);
+
+void ShowReport(HWND dialog, const ApplyReport& report) {
+    RefreshTip(dialog);
+    ShowApplyReport(dialog, report, g_state.profile, g_state.selectedAdapter.description);
+}
+
+// While an Apply waits, the caption says for what, and nothing else that
+// changes the interface or the list can start.
+void SetApplying(HWND dialog, const char* caption) {
+    g_state.applying = caption != nullptr;
+    for (int id : kIdleOnlyControls)
+        EnableControl(dialog, id, !g_state.applying);
+    if (g_state.applying) {
+        char shown[256] = {};
+        GetControlText(dialog, IDC_SHOWN_GROUP, shown);
+        g_state.captionBeforeApply = shown;
+        SetControlText(dialog, IDC_SHOWN_GROUP, caption);
+    } else {
+        SetControlText(dialog, IDC_SHOWN_GROUP, g_state.captionBeforeApply.c_str());
+    }
+}
+
+// The one Apply of the window: what needs no rights first, then the writes
+// here or in the elevated copy, then the restart when the box asks for it.
+// What waits runs on a worker thread.
+void ApplyToPickedInterface(HWND dialog, const Configuration& configuration) {
+    const bool restart =
+        IsNtFamily(g_state.profile) && IsChecked(dialog, IDC_RESTART_INTERFACE);
+    SystemApplyPlatform platform(dialog, g_state.profile);
+    const ApplyRoute route = platform.Route();
+    if (!ApplyIsQuick(g_state.profile, route, restart) &&
+        PassesApplyChecks(g_state.profile, g_state.selectedAdapter, configuration)) {
+        std::unique_ptr<ApplyJob> job(new (std::nothrow) ApplyJob);
+        if (job) {
+            job->profile = g_state.profile;
+            job->adapter = g_state.selectedAdapter;
+            job->configuration = configuration;
+            job->restart = restart;
+            job->route = route;
+            if (StartApplyWorker(dialog, kApplyDoneMessage, job)) {
+                SetApplying(dialog, route == ApplyRoute::kElevate ? kAwaitingRights : kRestarting);
+                return;
+            }
+        }
+        // No thread to be had: the Apply waits here instead.
+    }
+    ShowReport(dialog, RunApply(g_state.registry, g_state.profile, platform, route,
+                                g_state.selectedAdapter, configuration, restart));
+}
+
 void OnApply(HWND dialog) {
-    if (!InterfacePicked(dialog)) return;
+    if (g_state.applying || !InterfacePicked(dialog)) return;
     CollectConfiguration(dialog, g_state.working);
-    ShowApplyResult(dialog, g_state.profile,
-                    ApplyInterfaceSettings(g_state.registry, g_state.profile,
-                                           g_state.selectedAdapter, g_state.working));
+    ApplyToPickedInterface(dialog, g_state.working);
+}
+
+void OnClosing(HWND dialog);
+
+void OnApplyDone(HWND dialog, LPARAM lParam) {
+    const std::unique_ptr<ApplyJob> job = TakeApplyJob(lParam);
+    SetApplying(dialog, nullptr);
+    // A close asked while the Apply waited goes ahead now.
+    if (g_state.closeAsked) {
+        OnClosing(dialog);
+        return;
+    }
+    ShowReport(dialog, job->report);
+}
+
+// Exit, the close box and Alt+F4 wait for an Apply under way.
+bool CloseWaits() {
+    if (g_state.applying) g_state.closeAsked = true;
+    return g_state.applying;
+}
+
+// The notification-area icon. Its tip and menu tell what the registry holds
+// for the picked interface now, which the card uses after a restart.
+const char* PickedInterface() {
+    return g_state.selectedAdapter.description;  // "" until one is picked
+}
+
+Configuration CurrentValues() {
+    Configuration current{};
+    if (PickedInterface()[0] != '\0')
+        ReadInterfaceSettings(g_state.registry, g_state.profile, g_state.selectedAdapter, current);
+    return current;
+}
+
+std::string CurrentTip() {
+    return TrayTip(g_state.rowRecords, PickedInterface(), CurrentValues(), GetACP());
+}
+
+void RefreshTip(HWND dialog) {
+    SetTrayTip(dialog, CurrentTip());
+    g_state.tipShownAt = GetTickCount();
+}
+
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM found) {
+    auto* other = reinterpret_cast<HWND*>(found);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (window == *other || !IsWindowVisible(window) || std::strcmp(className, "#32770") != 0)
+        return TRUE;
+    *other = window;
+    return FALSE;
+}
+
+// A dialog or message box of Nicset's in front of the main window, or null.
+HWND OpenDialogOfOurs(HWND dialog) {
+    HWND found = dialog;
+    EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&found));
+    return found != dialog ? found : nullptr;
+}
+
+// No configuration can be applied from the menu while Nicset is busy.
+bool Busy(HWND dialog) {
+    return g_state.applying || OpenDialogOfOurs(dialog) != nullptr;
+}
+
+// Shows the window (lifting a hidden start's hold) and brings it to the
+// front, or the dialog or message box open over it.
+void ShowMainWindow(HWND dialog) {
+    g_state.hidden = false;
+    ShowWindow(dialog, IsIconic(dialog) ? SW_RESTORE : SW_SHOW);
+    HWND other = OpenDialogOfOurs(dialog);
+    SetForegroundWindow(other != nullptr ? other : dialog);
+}
+
+void OnTrayIcon(HWND dialog, LPARAM mouse) {
+    switch (mouse) {
+        case WM_LBUTTONUP:
+            ShowMainWindow(dialog);
+            break;
+        case WM_RBUTTONUP: {
+            const Configuration current = CurrentValues();
+            SetTrayTip(dialog, TrayTip(g_state.rowRecords, PickedInterface(), current, GetACP()));
+            g_state.tipShownAt = GetTickCount();
+            ShowTrayMenu(dialog, TrayMenuLines(g_state.rowRecords, PickedInterface(), current,
+                                               Busy(dialog)));
+            break;
+        }
+        case WM_MOUSEMOVE:
+            if (GetTickCount() - g_state.tipShownAt >= kTipRefreshMs) RefreshTip(dialog);
+            break;
+        default:
+            break;
+    }
+}
+
+// A configuration picked in the icon's menu, by its row in the list as it
+// stands: shown in the fields as a click on its row shows it, then applied
+// as the Apply button applies it.
+void OnTrayConfiguration(HWND dialog, std::size_t row) {
+    if (Busy(dialog) || row >= g_state.rowRecords.size()) return;
+    const Configuration& picked = *g_state.rowRecords[row];
+    ShowConfiguration(dialog, picked);
+    ShowCaption(dialog, picked.name);
+    OnApply(dialog);
 }
 
 void OnBackUp(HWND dialog) {
@@ -157,7 +397,21 @@ void OnHelp(HWND dialog) {
 }
 
 void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
+    const int id = LOWORD(wParam);
+    // Disabled while an Apply waits; a command posted all the same waits too.
+    for (int idleOnly : kIdleOnlyControls) {
+        if (id == idleOnly && g_state.applying) return;
+    }
+    std::size_t row = 0;
+    if (TrayConfigurationRow(static_cast<unsigned>(id), row)) {
+        OnTrayConfiguration(dialog, row);
+        return;
+    }
+    switch (id) {
+        case kTrayOpenCommand:
+        case kTrayMoreCommand:
+            ShowMainWindow(dialog);
+            break;
         case IDC_INTERFACES:
             if (HIWORD(wParam) == CBN_SELCHANGE) OnInterfacePicked(dialog);
             break;
@@ -176,8 +430,13 @@ void OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
         case IDC_APPLY:
             OnApply(dialog);
             break;
+        case kTrayExitCommand:
         case IDC_EXIT:
-            EndDialog(dialog, kDialogResult);
+            if (!CloseWaits()) EndDialog(dialog, kDialogResult);
+            break;
+        case IDC_RESTART_INTERFACE:
+            if (HIWORD(wParam) == BN_CLICKED)
+                WriteRestartPreference(IsChecked(dialog, IDC_RESTART_INTERFACE));
             break;
         case IDC_BACKUP:
             OnBackUp(dialog);
@@ -269,11 +528,46 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             if (IsMakerLabel(reinterpret_cast<HWND>(lParam)))
                 return reinterpret_cast<INT_PTR>(LinkLabelColors(reinterpret_cast<HDC>(wParam)));
             return FALSE;
+        case kApplyDoneMessage:
+            OnApplyDone(dialog, lParam);
+            return TRUE;
         case WM_CLOSE:
+            if (!CloseWaits()) OnClosing(dialog);
+            return FALSE;
         case WM_DESTROY:
+            RemoveTrayIcon(dialog);
+            RemovePropA(dialog, kMainWindowMark);
             OnClosing(dialog);
             return FALSE;
+        case WM_ENDSESSION:
+            // Windows ends the process after this, with no WM_DESTROY: a
+            // session's changes would otherwise be lost at every logoff.
+            if (wParam != FALSE) {
+                MessageBoxPrompts prompts(nullptr);
+                SaveConfigurations(kConfigFileName, g_state.configurations, prompts,
+                                   g_state.file);
+                RemoveTrayIcon(dialog);
+            }
+            return FALSE;
+        case kTrayIconMessage:
+            OnTrayIcon(dialog, lParam);
+            return TRUE;
+        case WM_SIZE:
+            // Minimized, only the icon remains.
+            if (wParam == SIZE_MINIMIZED) ShowWindow(dialog, SW_HIDE);
+            return FALSE;
+        case WM_WINDOWPOSCHANGING:
+            // Windows shows a dialog box when its queue first empties; a
+            // hidden start keeps it hidden until the user asks for it.
+            if (g_state.hidden) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+            return FALSE;
         default:
+            if (message == ShowRequestMessage()) {
+                ShowMainWindow(dialog);
+                return TRUE;
+            }
+            // Explorer started again, with an empty notification area.
+            if (message == TaskbarCreatedMessage()) AddTrayIcon(dialog, CurrentTip());
             return FALSE;
     }
 }
@@ -298,12 +592,29 @@ void CollectConfiguration(HWND dialog, Configuration& configuration) {
     configuration.dhcpEnabled = IsChecked(dialog, IDC_DHCP) ? 1 : 0;
 }
 
+// Each row's record: the first of its name, found once per refill.
+void FillRowRecords() {
+    g_state.rowRecords.clear();
+    try {
+        std::unordered_map<std::string, const Configuration*> firstOfName;
+        for (const Configuration& record : g_state.configurations)
+            firstOfName.emplace(record.name, &record);
+        g_state.rowRecords.reserve(g_state.rows.Size());
+        for (std::size_t row = 0; row < g_state.rows.Size(); ++row)
+            g_state.rowRecords.push_back(firstOfName.at(g_state.rows.Text(row, 0)));
+    } catch (const std::exception&) {
+        // Without memory the icon's menu lists nothing; the list is untouched.
+        g_state.rowRecords.clear();
+    }
+}
+
 void RefillConfigurationView(HWND dialog) {
     HWND view = ConfigurationView(dialog);
     SendMessageA(view, LVM_DELETEALLITEMS, 0, 0);
     // Without memory for the rows the list shows none; the configurations
     // themselves are kept and saved all the same.
     g_state.rows.Fill(g_state.configurations);
+    FillRowRecords();
     SendMessageA(view, LVM_SETITEMCOUNT, g_state.rows.Size(), 0);
     InvalidateRect(view, nullptr, TRUE);
 }
@@ -323,7 +634,18 @@ std::string LeadingText(const char* text, std::size_t count) {
 
 }  // namespace
 
-void RunMainWindow(const PlatformProfile& profile) {
+void RunMainWindow(const PlatformProfile& profile, bool hidden) {
     g_state.profile = profile;
+    g_state.hidden = hidden;
     DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), MainDialogProc, 0);
+}
+
+HWND FindNicsetMainWindow() {
+    HWND window = FindWindowA(nullptr, kMainWindowTitle);
+    return window != nullptr && GetPropA(window, kMainWindowMark) != nullptr ? window : nullptr;
+}
+
+void AskToShowMainWindow(HWND window) {
+    HandTheFrontTo(window);
+    PostMessageA(window, ShowRequestMessage(), 0, 0);
 }

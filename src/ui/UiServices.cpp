@@ -93,6 +93,14 @@ bool TopLevelWindowExists(const char* title) {
     return FindWindowA(nullptr, title) != nullptr;
 }
 
+bool FolderTakesNewFiles(const char* folder) {
+    char path[MAX_PATH] = {};
+    // A zero number makes Windows choose a name no file has and create it.
+    if (GetTempFileNameA(folder, "nic", 0, path) == 0) return false;
+    DeleteFileA(path);
+    return true;
+}
+
 ShellOpenResult OpenWithShell(const char* file, int showCommand) {
     // A stale error code from earlier calls must not pass for this call's.
     SetLastError(ERROR_SUCCESS);

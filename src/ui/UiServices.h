@@ -61,6 +61,10 @@ inline void ShowError(HWND owner, const char* text) {
 // Whether a top-level window with exactly this title exists.
 bool TopLevelWindowExists(const char* title);
 
+// Whether a new file can be made in `folder`: one is made under a name of its
+// own and removed again.
+bool FolderTakesNewFiles(const char* folder);
+
 enum class ShellOpenResult { Opened, FileNotFound, OtherFailure };
 
 // Opens a file with its registered program ("Open" verb, no owner).

@@ -3,6 +3,7 @@
 // with a status that tells what happened.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -101,6 +102,11 @@ TEST_F(CommandLineTest, EachOutcomeEndsWithItsStatusAndItsMessage) {
         {"several interfaces", true, "/APPLY Office", "Error",
          "Several interfaces: name one with /interface", 4},
         {"refused", true, "/apply Unusable" + realtek, "Error", kApplyFailed, 5},
+        // Wine has no network-class device to restart.
+        {"not restarted", true, "/apply Office /restart" + realtek, "Complete",
+         "Changes successfully applied\nReboot the Interfaz\n"
+         "It could not be restarted: it is not present",
+         7},
         // Last: the class key stays closed to writes.
         {"no rights to write", true, "/apply Lab" + realtek, "Error",
          "Changes weren't applied: administrator rights are needed", 1},
@@ -136,6 +142,24 @@ TEST_F(CommandLineTest, WorksWhileTheMainWindowIsOpen) {
     EXPECT_EQ(ExitStatus(*run), 0u);
     EXPECT_EQ(ReadValue(TcpipKey(kIntel), "IPAddress").bytes, Padded("10.1.2.3", 16));
     EXPECT_TRUE(IsWindowVisible(Main()));
+}
+
+// The 64-bit program's side of the 32-bit one's restart: silent, its exit
+// status the outcome.
+TEST_F(CommandLineTest, TheRestartHelperShowsNothingAndEndsWithTheOutcome) {
+    for (const auto& row : {std::make_pair("/restart-interface 0000", 1168u),
+                            std::make_pair("/restart-interface 0000 /quiet", 87u)}) {
+        SCOPED_TRACE(row.first);
+        auto run = Run(row.first);
+        DWORD status = 0;
+        bool sawWindow = false;
+        WaitUntil([&] {
+            sawWindow = sawWindow || !TopLevelWindows(run->Id()).empty();
+            return sawWindow || run->WaitForExit(0, &status);
+        });
+        EXPECT_FALSE(sawWindow);
+        EXPECT_EQ(ExitStatus(*run), row.second);
+    }
 }
 
 TEST_F(CommandLineTest, QuietShowsNoWindow) {

@@ -211,6 +211,16 @@ HWND NicsetProcess::FindDialog(const char* title) const {
     return nullptr;
 }
 
+HWND NicsetProcess::AnyMainWindow() const {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, kDialogClass, "Nicset v1.0")) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == id_) return window;
+    }
+    return nullptr;
+}
+
 HWND NicsetProcess::WaitForSplash(DWORD timeoutMs) const {
     return WaitForWindow([this] { return Splash(); }, timeoutMs);
 }
@@ -240,6 +250,10 @@ bool AnswerMessageBox(HWND box, int buttonId) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
     return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+void ForgetUserSettings() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Nicset");
 }
 
 void SetWindows98(bool on) {

@@ -76,6 +76,9 @@ public:
     HWND Splash() const { return FindDialog(""); }
     HWND MainWindow() const { return FindDialog("Nicset v1.0"); }
 
+    // The main window shown or not, as a hidden start keeps it.
+    HWND AnyMainWindow() const;
+
     HWND WaitForSplash(DWORD timeoutMs = kMustComeMs) const;
     HWND WaitForMainWindow(DWORD timeoutMs = kMustComeMs) const;
 
@@ -105,6 +108,9 @@ bool AnswerMessageBox(HWND box, int buttonId);
 // Wine's per-application setting that makes GetVersion report Windows 98
 // for Nicset.exe (on) or takes it away (off).
 void SetWindows98(bool on);
+
+// Forgets what Nicset remembers for the user (HKEY_CURRENT_USER\Software\Nicset).
+void ForgetUserSettings();
 
 // Registry access below HKEY_LOCAL_MACHINE for seeding and checking.
 void DeleteKeyTree(const std::string& path);

@@ -193,6 +193,9 @@ TEST_F(MainWindowTest, ApplyWritesTheShownConfigurationToThePickedInterface) {
         WriteConfigFile({kOffice, kHome});
         Start();
         PickInterface(adapter.description);
+        // The "98" family cannot restart an interface by itself.
+        EXPECT_EQ(IsWindowEnabled(GetDlgItem(Main(), IDC_RESTART_INTERFACE)) != FALSE,
+                  row.family == Family::Nt);
 
         PickConfiguration("Office");
         ClickButton(Main(), IDC_APPLY);
@@ -219,6 +222,51 @@ TEST_F(MainWindowTest, ApplyWritesTheShownConfigurationToThePickedInterface) {
         EXPECT_FALSE(ReadValue(ClassKey(adapter), "NetworkAddress").exists);
         Exit();
     }
+}
+
+// Wine has no network-class device to restart; the outcome's rules are the
+// unit tables'.
+TEST_F(MainWindowTest, TheRestartBoxIsRememberedAndApplySaysWhyTheRestartFailed) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    Start();
+    EXPECT_FALSE(IsChecked(Main(), IDC_RESTART_INTERFACE)) << "checked on first use";
+    ClickButton(Main(), IDC_RESTART_INTERFACE);
+    PickInterface(kIntel.description);
+    PickConfiguration("Office");
+
+    ClickButton(Main(), IDC_APPLY);
+    MessageBoxSeen box = WaitForMessageBox(Process(), "Complete");
+    EXPECT_EQ(box.text,
+              "Changes successfully applied\nReboot the Interfaz\n"
+              "It could not be restarted: it is not present");
+    EXPECT_EQ(ControlText(Main(), IDC_SHOWN_GROUP), "Office") << "the caption did not come back";
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Main(), IDC_APPLY)));
+    AnswerMessageBox(box.window, IDOK);
+    Exit();
+
+    Start();
+    EXPECT_TRUE(IsChecked(Main(), IDC_RESTART_INTERFACE)) << "not remembered";
+}
+
+// The notification-area menu's choice arrives as this command; the window
+// takes it as row n of its list as it stands.
+TEST_F(MainWindowTest, TheIconMenusChoiceAppliesThatRowAndMinimizingHides) {
+    SeedAdapters({kIntel});
+    const SavedConfiguration lab = {"Lab", false, "10.9.9.9", "Default", "255.0.0.0", "", "", ""};
+    WriteConfigFile({kOffice, lab});
+    Start();
+    PickInterface(kIntel.description);
+
+    PostMessageA(Main(), WM_COMMAND, 40001, 0);  // "Office", below "Lab"
+    MessageBoxSeen box = WaitForMessageBox(Process(), "Complete");
+    AnswerMessageBox(box.window, IDOK);
+    ExpectValue(TcpipKey(kIntel), "IPAddress", REG_MULTI_SZ, Padded("10.1.2.3", 16));
+    EXPECT_EQ(ShownIn(Main()).caption, "Office");
+
+    PostMessageA(Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([this] { return !IsWindowVisible(Main()); })) << "still shown";
+    EXPECT_TRUE(IsWindow(Main()));
 }
 
 TEST_F(MainWindowTest, ApplyThatCannotWriteSaysSoAndWritesNothing) {

@@ -53,6 +53,7 @@ void NicsetTest::SetUp() {
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
     directory_ = ScratchDirectory(std::string(info->test_suite_name()) + "." + info->name());
     UseFamily(Family::Nt);
+    ForgetUserSettings();
     // Every test starts from a machine without network adapters.
     for (const char* key : {kNtClassKey, kNtTcpipKey, k98ClassKey, k98TcpipKey, k98ResolverKey})
         DeleteKeyTree(key);

@@ -27,6 +27,7 @@ class StartupTest : public testing::Test {
 protected:
     void SetUp() override {
         e2e::SetWindows98(false);
+        e2e::ForgetUserSettings();
         directory_ =
             e2e::ScratchDirectory(testing::UnitTest::GetInstance()->current_test_info()->name());
         // An empty list, so that no "cannot open" message comes first.
@@ -103,6 +104,31 @@ TEST_F(StartupTest, EscapeAndEnterDoNotShortenTheSplash) {
     ASSERT_NE(main, nullptr);
     EXPECT_GE(SecondsSince(launched), kShortestStartSeconds);
     CloseAndExpectExit(nicset, [](HWND window) { PostMessageA(window, WM_COMMAND, IDC_EXIT, 0); });
+}
+
+// Started with /tray, as from the Startup folder: no splash, and the main
+// window stays hidden until a plain second start asks for it.
+TEST_F(StartupTest, TrayStartStaysHiddenUntilASecondStartShowsIt) {
+    e2e::NicsetProcess first(directory_, e2e::NicsetPath(), "/tray");
+    HWND main = e2e::WaitForWindow([&] { return first.AnyMainWindow(); });
+    ASSERT_NE(main, nullptr) << "no main window";
+    bool sawSplash = false;
+    e2e::WaitUntil(
+        [&] {
+            sawSplash = sawSplash || first.Splash() != nullptr;
+            return sawSplash || IsWindowVisible(main);
+        },
+        e2e::kMustNotComeMs);
+    EXPECT_FALSE(sawSplash);
+    EXPECT_FALSE(IsWindowVisible(main));
+
+    e2e::NicsetProcess second(directory_);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }))
+        << "the second start did not show it";
+    DWORD status = 0;
+    ASSERT_TRUE(second.WaitForExit(e2e::kMustComeMs, &status)) << "the second start did not end";
+    EXPECT_EQ(status, kExitStatus);
+    CloseAndExpectExit(first, [](HWND window) { PostMessageA(window, WM_COMMAND, IDC_EXIT, 0); });
 }
 
 TEST_F(StartupTest, SecondStartEndsWithoutAMainWindowWhileOneIsOpen) {

@@ -1,0 +1,52 @@
+// The one Apply behind every door: the checks first, then the writes from
+// this process or from the elevated copy, then the restart when asked. The
+// doors gather what to apply and show the report; none repeats a rule.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "adapter/InterfaceSettings.h"
+#include "adapter/Interfaces.h"
+#include "adapter/PlatformProfile.h"
+#include "adapter/Registry.h"
+#include "config/Configuration.h"
+#include "ui/ApplyReport.h"
+#include "ui/Elevation.h"
+
+// How a run of the elevated copy went.
+struct ElevatedRun {
+    enum class How {
+        kEnded,       // `code` is its exit code
+        kTimedOut,    // it ran past the wait and was left to finish
+        kNotStarted,  // `code` is the error; ERROR_CANCELLED when the user declined
+    };
+    How how = How::kNotStarted;
+    std::uint32_t code = 0;
+};
+
+constexpr std::uint32_t kCancelledCode = 1223;  // ERROR_CANCELLED
+
+// What an Apply needs of Windows beyond the registry; the tests script it.
+class ApplyPlatform {
+public:
+    virtual ~ApplyPlatform() = default;
+    // Whether this process writes itself or starts the elevated copy.
+    virtual ApplyRoute Route() = 0;
+    // Starts the elevated copy with these arguments and waits for it, a
+    // minute at most once it runs.
+    virtual ElevatedRun RunElevated(const std::string& arguments) = 0;
+    // Restarts the interface's device; waits a minute at most, then gives
+    // ERROR_TIMEOUT. Only on the "NT" family.
+    virtual std::uint32_t RestartInterface(const char* classSubkey) = 0;
+};
+
+// Everything that needs no rights comes first, so that a refusal never
+// prompts: the checks, then the route.
+ApplyReport RunApply(Registry& registry, const PlatformProfile& profile, ApplyPlatform& platform,
+                     ApplyRoute route, const AdapterEntry& adapter,
+                     const Configuration& configuration, bool restart);
+
+// Whether the Apply can end without a long wait (no restart, no prompt), so
+// that the window runs it at once rather than on a worker thread.
+bool ApplyIsQuick(const PlatformProfile& profile, ApplyRoute route, bool restart);
