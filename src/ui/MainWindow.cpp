@@ -110,7 +110,13 @@ HWND InterfaceBox(HWND dialog) {
 }
 
 void ShowCaption(HWND dialog, const char* text) {
-    SetControlText(dialog, IDC_SHOWN_GROUP, LeadingText(text, kCaptionLength).c_str());
+    const std::string caption = LeadingText(text, kCaptionLength);
+    // While an Apply waits the caption says for what; this one follows.
+    if (g_state.applying) {
+        g_state.captionBeforeApply = caption;
+        return;
+    }
+    SetControlText(dialog, IDC_SHOWN_GROUP, caption.c_str());
 }
 
 // The box is remembered for the user; the "98" family restarts nothing
