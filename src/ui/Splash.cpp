@@ -1,6 +1,7 @@
 #include "ui/Splash.h"
 
 #include "resource.h"
+#include "ui/DpiScale_win.h"
 #include "ui/UiServices.h"
 
 namespace {
@@ -14,13 +15,16 @@ const std::function<INT_PTR()>* g_afterSplash = nullptr;
 INT_PTR CALLBACK SplashDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            SetDialogIcons(dialog);
+            SetDialogIcons(dialog, WindowDpi(dialog));
             SetTimer(dialog, kSplashTimerId, kSplashMilliseconds, nullptr);
             return FALSE;
         case WM_TIMER:
             KillTimer(dialog, kSplashTimerId);
             EndDialog(dialog, kDialogResult);
             return g_afterSplash != nullptr ? (*g_afterSplash)() : 0;
+        case WM_DESTROY:
+            ReleaseDialogIcons(dialog);
+            return FALSE;
         default:
             // Enter, Escape and the close command are left alone: the splash
             // cannot be cut short.
