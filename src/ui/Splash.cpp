@@ -45,9 +45,9 @@ void ShowPictureForDpi(HWND dialog) {
                                                          IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
         if (g_largePicture != nullptr) {
             // The control hands back the picture it had, which is now ours.
-            if (HGDIOBJ small = reinterpret_cast<HGDIOBJ>(SendMessageA(
+            if (HGDIOBJ templatePicture = reinterpret_cast<HGDIOBJ>(SendMessageA(
                     control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g_largePicture))))
-                DeleteObject(small);
+                DeleteObject(templatePicture);
         }
     }
     FitWindowToPicture(
