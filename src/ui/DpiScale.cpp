@@ -16,3 +16,13 @@ int ScaleToDpi(int pixelsAt96, unsigned dpi) {
 bool UsesDoubleSizeSplash(unsigned dpi) {
     return dpi >= kDoubleSizeSplashDpi;
 }
+
+PixelRect FitClientArea(const PixelRect& outer, int clientWidth, int clientHeight, int width,
+                        int height) {
+    const int grownX = width - clientWidth;
+    const int grownY = height - clientHeight;
+    const int left = outer.left - grownX / 2;
+    const int top = outer.top - grownY / 2;
+    return {left, top, left + (outer.right - outer.left) + grownX,
+            top + (outer.bottom - outer.top) + grownY};
+}

@@ -17,3 +17,18 @@ int ScaleToDpi(int pixelsAt96, unsigned dpi);
 
 // Whether the splash shows its twice-size picture at `dpi`.
 bool UsesDoubleSizeSplash(unsigned dpi);
+
+// A rectangle in pixels, as Windows keeps one (right and bottom excluded).
+struct PixelRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// Where a window whose outer rectangle is `outer`, around a client area of
+// `clientWidth` x `clientHeight`, goes for a client area of `width` x
+// `height`: its frame as it is, its centre where it was (an odd pixel falls
+// on the right and at the bottom). The splash takes its picture's size so.
+PixelRect FitClientArea(const PixelRect& outer, int clientWidth, int clientHeight, int width,
+                        int height);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/BoundedText.h"
+#include "ui/DpiScale_win.h"
 
 namespace {
 
@@ -15,19 +16,21 @@ struct LinkLabelState {
     bool hovered = false;
     HFONT normalFont = nullptr;
     HFONT underlinedFont = nullptr;
+    unsigned fontDpi = 0;  // the DPI the fonts were made for
     HCURSOR handCursor = nullptr;
 };
 
-// The one label of the process; its fonts and cursor live until the end.
+// The one label of the process; its fonts and cursor live until the end, the
+// fonts until the label's DPI changes.
 LinkLabelState g_linkLabel;
 
 constexpr COLORREF kNormalColour = RGB(0, 0, 200);
 constexpr COLORREF kHoverColour = RGB(200, 0, 0);
 
 // The label's font, as it has always been made: characters 11 pixels high
-// (negative: the character height, not the cell's), the width left to the
-// font, and escapement and orientation of a tenth of a degree, which draws
-// no visible slant.
+// at 96 DPI (negative: the character height, not the cell's), the width left
+// to the font, and escapement and orientation of a tenth of a degree, which
+// draws no visible slant.
 constexpr LONG kFontHeight = -11;
 constexpr LONG kFontWidth = 0;
 constexpr LONG kFontAngle = 1;  // tenths of a degree
@@ -35,9 +38,9 @@ constexpr const char kFontFace[] = "Microsoft Sans Serif";
 // IDC_HAND, which the Windows SDK defines only from WINVER 0x0500 on.
 constexpr WORD kHandCursorId = 32649;
 
-HFONT MakeLabelFont(bool underlined) {
+HFONT MakeLabelFont(bool underlined, unsigned dpi) {
     LOGFONTA description = {};
-    description.lfHeight = kFontHeight;
+    description.lfHeight = ScaleToDpi(kFontHeight, dpi);
     description.lfWidth = kFontWidth;
     description.lfEscapement = kFontAngle;
     description.lfOrientation = kFontAngle;
@@ -51,6 +54,20 @@ HFONT MakeLabelFont(bool underlined) {
 
 void RepaintNow(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// Makes both fonts for `dpi` unless they are made for it already. A font
+// is selected into the label's paint DC only while it paints, so the old
+// ones are free to go.
+void MakeLabelFonts(unsigned dpi) {
+    if (g_linkLabel.normalFont != nullptr && g_linkLabel.fontDpi == dpi) return;
+    HFONT oldNormal = g_linkLabel.normalFont;
+    HFONT oldUnderlined = g_linkLabel.underlinedFont;
+    g_linkLabel.normalFont = MakeLabelFont(false, dpi);
+    g_linkLabel.underlinedFont = MakeLabelFont(true, dpi);
+    g_linkLabel.fontDpi = dpi;
+    if (oldNormal != nullptr) DeleteObject(oldNormal);
+    if (oldUnderlined != nullptr) DeleteObject(oldUnderlined);
 }
 
 // "[InternetShortcut]", a bare line feed and the URL line, with no line end
@@ -97,10 +114,15 @@ void AttachLinkLabel(HWND label) {
         reinterpret_cast<WNDPROC>(GetWindowLongPtrA(label, GWLP_WNDPROC));
     SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LinkLabelProc));
     SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) | SS_NOTIFY);
-    // Made once; the main window opens once per process.
-    if (g_linkLabel.normalFont == nullptr) g_linkLabel.normalFont = MakeLabelFont(false);
-    if (g_linkLabel.underlinedFont == nullptr) g_linkLabel.underlinedFont = MakeLabelFont(true);
+    // Made once for each DPI; the main window opens once per process.
+    MakeLabelFonts(WindowDpi(label));
     g_linkLabel.handCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kHandCursorId));
+}
+
+void SetLinkLabelDpi(unsigned dpi) {
+    if (g_linkLabel.label == nullptr) return;
+    MakeLabelFonts(dpi);
+    InvalidateRect(g_linkLabel.label, nullptr, TRUE);
 }
 
 bool IsMakerLabel(HWND window) {

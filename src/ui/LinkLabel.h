@@ -8,8 +8,13 @@
 constexpr const char kMakerShortcutFile[] = "Quorvia en la web.url";
 constexpr const char kMakerWebAddress[] = "http://www.example.com/";
 
-// Subclasses `label`, lets its clicks reach the parent and makes the fonts.
+// Subclasses `label`, lets its clicks reach the parent and makes the fonts
+// for the label's DPI.
 void AttachLinkLabel(HWND label);
+
+// Makes the label's fonts anew for `dpi` (the window moved to a screen of
+// another DPI) and repaints it.
+void SetLinkLabelDpi(unsigned dpi);
 
 // Whether `window` is the label attached last.
 bool IsMakerLabel(HWND window);

@@ -23,6 +23,7 @@
 #include "ui/ApplyFlow.h"
 #include "ui/ApplyWorker.h"
 #include "ui/ConfigurationRows.h"
+#include "ui/DpiScale_win.h"
 #include "ui/LinkLabel.h"
 #include "ui/MessageBoxPrompts.h"
 #include "ui/SystemApply.h"
@@ -53,6 +54,8 @@ constexpr const char kShowRequestName[] = "Nicset.ShowMainWindow";
 constexpr DWORD kTipRefreshMs = 1000;
 // The Apply button's shield (BCM_SETSHIELD, Vista's common controls).
 constexpr UINT kSetShield = 0x160C;
+// WM_DPICHANGED (Windows 8.1 on), which the build's headers hide.
+constexpr UINT kDpiChangedMessage = 0x02E0;
 // What an Apply waits for disables these; the list view stays usable.
 constexpr int kIdleOnlyControls[] = {IDC_APPLY, IDC_BACKUP, IDC_DELETE, IDC_ADD, IDC_INTERFACES};
 
@@ -82,7 +85,7 @@ struct MainWindowState {
 
 MainWindowState g_state;
 
-// Column widths of the list view, in pixels.
+// Column widths of the list view, in pixels at 96 DPI.
 constexpr int kNameColumnWidth = 140;
 constexpr int kAddressColumnWidth = 93;
 
@@ -154,9 +157,11 @@ void OnInitDialog(HWND dialog) {
     // The shield says that pressing Apply will ask for administrator rights.
     if (SystemApplyPlatform(dialog, g_state.profile).Route() == ApplyRoute::kElevate)
         SendMessageA(GetDlgItem(dialog, IDC_APPLY), kSetShield, 0, TRUE);
-    SetDialogIcons(dialog);
-    InsertListColumn(ConfigurationView(dialog), 0, "Name", kNameColumnWidth);
-    InsertListColumn(ConfigurationView(dialog), 1, "IP Address", kAddressColumnWidth);
+    const unsigned dpi = WindowDpi(dialog);
+    SetDialogIcons(dialog, dpi);
+    InsertListColumn(ConfigurationView(dialog), 0, "Name", ScaleToDpi(kNameColumnWidth, dpi));
+    InsertListColumn(ConfigurationView(dialog), 1, "IP Address",
+                     ScaleToDpi(kAddressColumnWidth, dpi));
     AttachLinkLabel(GetDlgItem(dialog, IDC_MAKER_LABEL));
 
     HWND interfaces = InterfaceBox(dialog);
@@ -177,6 +182,18 @@ void OnInitDialog(HWND dialog) {
     LetMessageThrough(dialog, ShowRequestMessage());
     LetMessageThrough(dialog, TaskbarCreatedMessage());
     AddTrayIcon(dialog, CurrentTip());
+}
+
+// The window moved to a screen of another DPI (per-monitor Windows 10 1703
+// and later). Its dialog units scale by themselves, and the dialog manager
+// sizes it for the new font when this returns unhandled, so only what is in
+// pixels is set here. A width the user dragged goes back to the default.
+void OnDpiChanged(HWND dialog, unsigned dpi) {
+    SetDialogIcons(dialog, dpi);
+    HWND view = ConfigurationView(dialog);
+    SendMessageA(view, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(ScaleToDpi(kNameColumnWidth, dpi), 0));
+    SendMessageA(view, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(ScaleToDpi(kAddressColumnWidth, dpi), 0));
+    SetLinkLabelDpi(dpi);
 }
 
 // The selected row and the configuration name it shows; -1 when no row is
@@ -251,8 +268,7 @@ void SetApplying(HWND dialog, const char* caption) {
 // here or in the elevated copy, then the restart when the box asks for it.
 // What waits runs on a worker thread.
 void ApplyToPickedInterface(HWND dialog, const Configuration& configuration) {
-    const bool restart =
-        IsNtFamily(g_state.profile) && IsChecked(dialog, IDC_RESTART_INTERFACE);
+    const bool restart = IsNtFamily(g_state.profile) && IsChecked(dialog, IDC_RESTART_INTERFACE);
     SystemApplyPlatform platform(dialog, g_state.profile);
     const ApplyRoute route = platform.Route();
     if (!ApplyIsQuick(g_state.profile, route, restart) &&
@@ -540,8 +556,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE:
             if (!CloseWaits()) OnClosing(dialog);
             return FALSE;
+        case kDpiChangedMessage:
+            OnDpiChanged(dialog, LOWORD(wParam));
+            return FALSE;
         case WM_DESTROY:
             RemoveTrayIcon(dialog);
+            ReleaseDialogIcons(dialog);
             RemovePropA(dialog, kMainWindowMark);
             OnClosing(dialog);
             return FALSE;
@@ -550,8 +570,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             // session's changes would otherwise be lost at every logoff.
             if (wParam != FALSE) {
                 MessageBoxPrompts prompts(nullptr);
-                SaveConfigurations(kConfigFileName, g_state.configurations, prompts,
-                                   g_state.file);
+                SaveConfigurations(kConfigFileName, g_state.configurations, prompts, g_state.file);
                 RemoveTrayIcon(dialog);
             }
             return FALSE;

@@ -5,14 +5,33 @@
 
 #include "common/BoundedText.h"
 #include "resource.h"
+#include "ui/DpiScale.h"
 
-void SetDialogIcons(HWND window) {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NICSET));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    // The window keeps using the icon; the handle from LoadIcon is shared and
-    // releasing it here costs nothing.
-    DestroyIcon(icon);
+namespace {
+
+// The program icon's image nearest to `pixels` square, scaled to it.
+HICON LoadProgramIcon(int pixels) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NICSET),
+                                         IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR));
+}
+
+// The window hands back the icon it had, which only this file gave it.
+void ReplaceIcon(HWND window, WPARAM which, HICON icon) {
+    const auto previous = reinterpret_cast<HICON>(
+        SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon)));
+    if (previous != nullptr && previous != icon) DestroyIcon(previous);
+}
+
+}  // namespace
+
+void SetDialogIcons(HWND window, unsigned dpi) {
+    ReplaceIcon(window, ICON_SMALL, LoadProgramIcon(ScaleToDpi(kSmallIconPixels, dpi)));
+    ReplaceIcon(window, ICON_BIG, LoadProgramIcon(ScaleToDpi(kLargeIconPixels, dpi)));
+}
+
+void ReleaseDialogIcons(HWND window) {
+    ReplaceIcon(window, ICON_SMALL, nullptr);
+    ReplaceIcon(window, ICON_BIG, nullptr);
 }
 
 void SetControlText(HWND dialog, int id, const char* text) {

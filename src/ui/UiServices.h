@@ -18,8 +18,12 @@ constexpr const char kErrorTitle[] = "Error";
 constexpr const char kWarningTitle[] = "Warning";
 constexpr const char kCompleteTitle[] = "Complete";
 
-// Gives `window` the program icon, small and big.
-void SetDialogIcons(HWND window);
+// Gives `window` the program icon, small and big, drawn for `dpi`; the icons
+// it had from here before are destroyed.
+void SetDialogIcons(HWND window, unsigned dpi);
+// Takes the icons off `window` and destroys them: unlike LoadIcon's shared
+// ones, icons loaded at a size are the program's to destroy.
+void ReleaseDialogIcons(HWND window);
 
 // Control texts.
 void SetControlText(HWND dialog, int id, const char* text);

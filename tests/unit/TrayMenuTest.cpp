@@ -122,4 +122,21 @@ TEST(DpiScaleTest, SizesScaleAsMulDivRoundsAndTheSplashDoubles) {
     }
 }
 
+TEST(DpiScaleTest, TheSplashFitsItsPictureAboutItsCentre) {
+    // A window at 100,50 with a 2-pixel frame around its client area; the
+    // client's and the picture's sizes, and the window's new place.
+    const std::tuple<int, int, int, int, PixelRect> rows[] = {
+        {270, 166, 270, 166, {100, 50, 374, 220}},  // 96 DPI: the picture fits
+        {405, 249, 540, 332, {33, 9, 577, 345}},    // 144 DPI: grows by 135 x 83
+        {337, 207, 270, 166, {133, 70, 407, 240}},  // 120 DPI: shrinks by 67 x 41
+    };
+    for (const auto& [clientWidth, clientHeight, width, height, expected] : rows) {
+        SCOPED_TRACE(clientWidth);
+        const PixelRect outer = {100, 50, 104 + clientWidth, 54 + clientHeight};
+        const PixelRect fitted = FitClientArea(outer, clientWidth, clientHeight, width, height);
+        EXPECT_EQ(std::make_tuple(fitted.left, fitted.top, fitted.right, fitted.bottom),
+                  std::make_tuple(expected.left, expected.top, expected.right, expected.bottom));
+    }
+}
+
 }  // namespace
