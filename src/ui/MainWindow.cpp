@@ -136,19 +136,8 @@ std::string CurrentTip();
 // The hidden start picks the interface picked last, if it is still listed.
 void PickRememberedInterface(HWND dialog) {
     const std::string remembered = ReadLastInterface();
-    if (remembered.empty()) return;
-    HWND box = InterfaceBox(dialog);
-    const LRESULT lines = SendMessageA(box, CB_GETCOUNT, 0, 0);
-    for (LRESULT line = 0; line < lines; ++line) {
-        SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
-        char text[256] = {};
-        GetComboText(box, text);
-        if (remembered == text) {
-            OnInterfacePicked(dialog);
-            return;
-        }
-    }
-    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    if (!remembered.empty() && SelectComboLine(InterfaceBox(dialog), remembered.c_str()))
+        OnInterfacePicked(dialog);
 }
 
 void OnInitDialog(HWND dialog) {
@@ -338,26 +327,9 @@ void RefreshTip(HWND dialog) {
     g_state.tipShownAt = GetTickCount();
 }
 
-BOOL CALLBACK FindOtherDialog(HWND window, LPARAM found) {
-    auto* other = reinterpret_cast<HWND*>(found);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (window == *other || !IsWindowVisible(window) || std::strcmp(className, "#32770") != 0)
-        return TRUE;
-    *other = window;
-    return FALSE;
-}
-
-// A dialog or message box of Nicset's in front of the main window, or null.
-HWND OpenDialogOfOurs(HWND dialog) {
-    HWND found = dialog;
-    EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&found));
-    return found != dialog ? found : nullptr;
-}
-
 // No configuration can be applied from the menu while Nicset is busy.
 bool Busy(HWND dialog) {
-    return g_state.applying || OpenDialogOfOurs(dialog) != nullptr;
+    return g_state.applying || OtherDialogOfThread(dialog) != nullptr;
 }
 
 // Shows the window (lifting a hidden start's hold) and brings it to the
@@ -365,7 +337,7 @@ bool Busy(HWND dialog) {
 void ShowMainWindow(HWND dialog) {
     g_state.hidden = false;
     ShowWindow(dialog, IsIconic(dialog) ? SW_RESTORE : SW_SHOW);
-    HWND other = OpenDialogOfOurs(dialog);
+    HWND other = OtherDialogOfThread(dialog);
     SetForegroundWindow(other != nullptr ? other : dialog);
 }
 

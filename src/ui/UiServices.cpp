@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "common/BoundedText.h"
 #include "resource.h"
 #include "ui/DpiScale.h"
@@ -73,6 +75,18 @@ void GetComboText(HWND comboBox, char* text, std::size_t capacity) {
     text[capacity - 1] = '\0';
 }
 
+bool SelectComboLine(HWND comboBox, const char* text) {
+    const LRESULT lines = SendMessageA(comboBox, CB_GETCOUNT, 0, 0);
+    for (LRESULT line = 0; line < lines; ++line) {
+        SendMessageA(comboBox, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
+        char shown[256] = {};
+        GetComboText(comboBox, shown);
+        if (std::strcmp(shown, text) == 0) return true;
+    }
+    SendMessageA(comboBox, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    return false;
+}
+
 void InsertListColumn(HWND listView, int column, const char* title, int width) {
     LVCOLUMNA header = {};
     header.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
@@ -106,6 +120,26 @@ void GetListCell(HWND listView, int row, int column, char* text, std::size_t cap
 
 int ShowMessage(HWND owner, const char* text, const char* title, UINT style) {
     return MessageBoxA(owner, text, title, style);
+}
+
+namespace {
+
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM found) {
+    auto* other = reinterpret_cast<HWND*>(found);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (window == *other || !IsWindowVisible(window) || std::strcmp(className, "#32770") != 0)
+        return TRUE;
+    *other = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND OtherDialogOfThread(HWND window) {
+    HWND found = window;
+    EnumThreadWindows(GetCurrentThreadId(), FindOtherDialog, reinterpret_cast<LPARAM>(&found));
+    return found != window ? found : nullptr;
 }
 
 bool TopLevelWindowExists(const char* title) {

@@ -47,6 +47,10 @@ void GetComboText(HWND comboBox, char (&text)[N]) {
     GetComboText(comboBox, text, N);
 }
 
+// Makes the line whose text is exactly `text` the current one; false, with
+// none current, when there is no such line.
+bool SelectComboLine(HWND comboBox, const char* text);
+
 // Report-view list views.
 void InsertListColumn(HWND listView, int column, const char* title, int width);
 int SelectedListRow(HWND listView);  // -1 when no row is selected
@@ -61,6 +65,10 @@ int ShowMessage(HWND owner, const char* text, const char* title, UINT style);
 inline void ShowError(HWND owner, const char* text) {
     ShowMessage(owner, text, kErrorTitle, MB_ICONERROR);
 }
+
+// A visible dialog or message box of this thread other than `window`: one
+// open over it. Null when there is none.
+HWND OtherDialogOfThread(HWND window);
 
 // Whether a top-level window with exactly this title exists.
 bool TopLevelWindowExists(const char* title);
