@@ -74,6 +74,8 @@ struct MainWindowState {
     // An Apply runs on a worker thread; a close asked meanwhile waits for it.
     bool applying = false;
     bool closeAsked = false;
+    // The job the worker was given: its message is the only one taken.
+    const ApplyJob* pendingJob = nullptr;
     std::string captionBeforeApply;
     // Started hidden: the window stays so until the user asks for it.
     bool hidden = false;
@@ -269,7 +271,9 @@ void ApplyToPickedInterface(HWND dialog, const Configuration& configuration) {
             job->configuration = configuration;
             job->restart = restart;
             job->route = route;
+            const ApplyJob* started = job.get();
             if (StartApplyWorker(dialog, kApplyDoneMessage, job)) {
+                g_state.pendingJob = started;
                 SetApplying(dialog, route == ApplyRoute::kElevate ? kAwaitingRights : kRestarting);
                 return;
             }
@@ -289,6 +293,9 @@ void OnApply(HWND dialog) {
 void OnClosing(HWND dialog);
 
 void OnApplyDone(HWND dialog, LPARAM lParam) {
+    // Any program may post a message; only the worker's carries the job.
+    if (!g_state.applying || lParam != reinterpret_cast<LPARAM>(g_state.pendingJob)) return;
+    g_state.pendingJob = nullptr;
     const std::unique_ptr<ApplyJob> job = TakeApplyJob(lParam);
     SetApplying(dialog, nullptr);
     // A close asked while the Apply waited goes ahead now.

@@ -131,9 +131,13 @@ TEST_F(StartupTest, TrayStartStaysHiddenUntilASecondStartShowsIt) {
     CloseAndExpectExit(first, [](HWND window) { PostMessageA(window, WM_COMMAND, IDC_EXIT, 0); });
 }
 
-TEST_F(StartupTest, SecondStartEndsWithoutAMainWindowWhileOneIsOpen) {
+TEST_F(StartupTest, SecondStartEndsWithoutAMainWindowAndBringsBackTheFirst) {
     e2e::NicsetProcess first(directory_);
-    ASSERT_NE(first.WaitForMainWindow(), nullptr);
+    HWND main = first.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    // Minimized, it is hidden: only its notification-area icon is left.
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(main); }));
 
     e2e::NicsetProcess second(directory_);
     EXPECT_NE(second.WaitForSplash(), nullptr);
@@ -148,6 +152,8 @@ TEST_F(StartupTest, SecondStartEndsWithoutAMainWindowWhileOneIsOpen) {
     ASSERT_TRUE(ended) << "the second start did not end";
     EXPECT_FALSE(sawMainWindow);
     EXPECT_EQ(status, kExitStatus);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }))
+        << "the first window was not brought back";
 
     CloseAndExpectExit(first, [](HWND window) { PostMessageA(window, WM_COMMAND, IDC_EXIT, 0); });
 }
