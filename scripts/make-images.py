@@ -47,22 +47,29 @@ def write_bmp24(path, rows):
         pixels += line + bytes(stride - len(line))
     header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0,
                          len(pixels), 2835, 2835, 0, 0)
-    offset = 14 + len(header)
+    write_bitmap_file(path, header, b"", pixels)
+
+
+def write_bitmap_file(path, header, colours, pixels):
+    """The file header, then the bitmap's header, palette and pixels."""
+    offset = 14 + len(header) + len(colours)
     with open(path, "wb") as out:
         out.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0,
                               offset))
-        out.write(header + pixels)
+        out.write(header + colours + pixels)
 
 
-def palette_of(rows):
-    """The picture's colours in order of first use, and each pixel's index."""
+def palette_of(rows, transparent=False):
+    """The picture's colours in order of first use, and each pixel's index;
+    with `transparent`, pixels more transparent than not count as black,
+    which the icon's mask hides."""
     palette = []
     index_of = {}
     indices = []
     for row in rows:
         line = []
-        for r, g, b, _ in row:
-            colour = (r, g, b)
+        for r, g, b, a in row:
+            colour = (r, g, b) if not transparent or a >= 128 else (0, 0, 0)
             if colour not in index_of:
                 index_of[colour] = len(palette)
                 palette.append(colour)
@@ -84,30 +91,14 @@ def write_bmp8(path, rows):
     colours += bytes(4 * (256 - len(palette)))
     header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0,
                          len(pixels), 2835, 2835, 256, 0)
-    offset = 14 + len(header) + len(colours)
-    with open(path, "wb") as out:
-        out.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0,
-                              offset))
-        out.write(header + colours + pixels)
+    write_bitmap_file(path, header, colours, pixels)
 
 
 def ico8_image(rows):
     """One square image, 8 bits per pixel with a 256-entry palette and an AND
     mask for the transparent corners, as an icon file stores it."""
     size = len(rows)
-    palette = []
-    index_of = {}
-    indices = []
-    for row in rows:
-        line = []
-        for r, g, b, a in row:
-            colour = (r, g, b) if a >= 128 else (0, 0, 0)
-            if colour not in index_of:
-                index_of[colour] = len(palette)
-                palette.append(colour)
-            line.append(index_of[colour])
-        indices.append(line)
-    assert len(palette) <= 256, f"{len(palette)} colours do not fit a palette"
+    palette, indices = palette_of(rows, transparent=True)
     palette += [(0, 0, 0)] * (256 - len(palette))
 
     # Rows of both bitmaps are padded to four bytes, the mask's too.
