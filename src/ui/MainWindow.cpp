@@ -325,13 +325,21 @@ Configuration CurrentValues() {
     return current;
 }
 
+std::string TipFor(const Configuration& current) {
+    return TrayTip(g_state.rowRecords, PickedInterface(), current, GetACP());
+}
+
 std::string CurrentTip() {
-    return TrayTip(g_state.rowRecords, PickedInterface(), CurrentValues(), GetACP());
+    return TipFor(CurrentValues());
+}
+
+void RefreshTip(HWND dialog, const Configuration& current) {
+    SetTrayTip(dialog, TipFor(current));
+    g_state.tipShownAt = GetTickCount();
 }
 
 void RefreshTip(HWND dialog) {
-    SetTrayTip(dialog, CurrentTip());
-    g_state.tipShownAt = GetTickCount();
+    RefreshTip(dialog, CurrentValues());
 }
 
 // No configuration can be applied from the menu while Nicset is busy.
@@ -355,8 +363,7 @@ void OnTrayIcon(HWND dialog, LPARAM mouse) {
             break;
         case WM_RBUTTONUP: {
             const Configuration current = CurrentValues();
-            SetTrayTip(dialog, TrayTip(g_state.rowRecords, PickedInterface(), current, GetACP()));
-            g_state.tipShownAt = GetTickCount();
+            RefreshTip(dialog, current);
             ShowTrayMenu(dialog, TrayMenuLines(g_state.rowRecords, PickedInterface(), current,
                                                Busy(dialog)));
             break;

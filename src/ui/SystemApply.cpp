@@ -47,9 +47,8 @@ Elevation ProcessElevation() {
     if (!openToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return Elevation::kUnknown;
     TokenElevationInfo elevation = {};
     DWORD size = 0;
-    const BOOL read =
-        tokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(kTokenElevation), &elevation,
-                         sizeof elevation, &size);
+    const BOOL read = tokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(kTokenElevation),
+                                       &elevation, sizeof elevation, &size);
     CloseHandle(token);
     if (!read) return Elevation::kUnknown;
     return elevation.TokenIsElevated != 0 ? Elevation::kElevated : Elevation::kNotElevated;
@@ -98,8 +97,7 @@ ElevatedRun RunElevatedCopy(HWND owner, const char* program, const std::string& 
 }
 
 ApplyRoute SystemApplyPlatform::Route() {
-    return ChooseApplyRoute(IsNtFamily(profile_), MajorVersion(),
-                            IsNtFamily(profile_) ? ProcessElevation() : Elevation::kUnknown);
+    return ChooseApplyRoute(IsNtFamily(profile_), MajorVersion(), ProcessElevation());
 }
 
 ElevatedRun SystemApplyPlatform::RunElevated(const std::string& arguments) {

@@ -19,11 +19,12 @@ namespace {
 // The icon's one id; a window has one icon.
 constexpr UINT kTrayIconId = 1;
 // NOTIFYICONDATAA as Windows 95 and 98 knew it, up to the 64-byte tip.
-constexpr DWORD kFirstVersionSize = static_cast<DWORD>(offsetof(NOTIFYICONDATAA, szTip) + 64);
+constexpr DWORD kFirstVersionSize =
+    static_cast<DWORD>(offsetof(NOTIFYICONDATAA, szTip) + kTrayTipBytes + 1);
 
 // The message filters of Vista (per process) and 7 (per window), looked up
 // at run time: older Windows have neither.
-constexpr UINT kMessageFilterAdd = 1;  // MSGFLT_ADD
+constexpr UINT kMessageFilterAdd = 1;     // MSGFLT_ADD
 constexpr DWORD kMessageFilterAllow = 1;  // MSGFLT_ALLOW
 
 NOTIFYICONDATAA IconData(HWND window, UINT flags, const std::string& tip) {
@@ -33,7 +34,9 @@ NOTIFYICONDATAA IconData(HWND window, UINT flags, const std::string& tip) {
     data.uID = kTrayIconId;
     data.uFlags = flags;
     data.uCallbackMessage = kTrayIconMessage;
-    CopyText(data.szTip, sizeof data.szTip < 64 ? sizeof data.szTip : 64, tip.c_str());
+    // The first version's tip ends within its 64 bytes, whatever the headers give.
+    static_assert(sizeof data.szTip > kTrayTipBytes, "the tip does not fit");
+    CopyText(data.szTip, kTrayTipBytes + 1, tip.c_str());
     return data;
 }
 
