@@ -72,3 +72,26 @@ std::uint32_t RestartInterface(DeviceCalls& calls, const char* classSubkey) {
     if (outcome == kRestartInWow64) return calls.RunHelper(classSubkey);
     return outcome;
 }
+
+std::wstring RestartProgramOf(const std::wstring& ownFile, bool build64, bool underWow64) {
+    if (build64 || !underWow64) return ownFile;
+    const std::size_t lastSlash = ownFile.find_last_of(L'\\');
+    if (lastSlash == std::wstring::npos) return std::wstring();
+    const std::string helper = kRestartHelperName;
+    return ownFile.substr(0, lastSlash + 1) + std::wstring(helper.begin(), helper.end());
+}
+
+std::uint32_t RestartOutcomeOf(const std::wstring& program, const ProcessRun& run) {
+    if (run.how == ProcessRun::How::kEnded) return run.code;
+    // A call that failed without a code did not restart.
+    if (run.code == 0) return kRestartGeneralFailure;
+    if (run.how == ProcessRun::How::kNotStarted && run.code == kRestartFileNotFound) {
+        const std::size_t lastSlash = program.find_last_of(L'\\');
+        const std::wstring file = program.substr(lastSlash == std::wstring::npos ? 0 : lastSlash + 1);
+        std::string narrow;
+        for (wchar_t letter : file)
+            narrow += letter > 0 && letter < 0x80 ? static_cast<char>(letter) : '?';
+        if (EqualIgnoringAsciiCase(narrow.c_str(), kRestartHelperName)) return kRestartHelperMissing;
+    }
+    return run.code;
+}

@@ -19,15 +19,18 @@ constexpr std::uint32_t kRestartAccessDenied = 5;       // ERROR_ACCESS_DENIED
 constexpr std::uint32_t kRestartGeneralFailure = 31;    // ERROR_GEN_FAILURE
 constexpr std::uint32_t kRestartFunctionMissing = 127;  // ERROR_PROC_NOT_FOUND
 constexpr std::uint32_t kRestartInvalidParameter = 87;  // ERROR_INVALID_PARAMETER
-constexpr std::uint32_t kRestartTimedOut = 1460;        // ERROR_TIMEOUT
+constexpr std::uint32_t kRestartFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
 // Windows refuses the property change to a 32-bit process on 64-bit Windows.
 constexpr std::uint32_t kRestartInWow64 = 0xE0000235;  // ERROR_IN_WOW64
 // Nicset's own code: Windows never sets bit 29, which it leaves to programs.
 constexpr std::uint32_t kRestartHelperMissing = 0x20000002;
 
-// The 64-bit program that restarts for the 32-bit one, found beside it, and
-// its line: "Nicset64.exe /restart-interface NNNN". Its exit status is the
-// outcome code.
+// A restart runs in a process of its own, which Nicset never ends: Windows
+// removes the device and then starts it, and a process ended between the
+// two leaves the card removed. That process is the program started with
+// "/restart-interface NNNN"; its exit status is the outcome code. A 32-bit
+// process under WoW64, which Windows refuses the restart, starts the 64-bit
+// program shipped beside it instead.
 constexpr char kRestartHelperName[] = "Nicset64.exe";
 constexpr char kRestartHelperSwitch[] = "/restart-interface";
 
@@ -70,8 +73,8 @@ public:
     virtual std::uint32_t RunHelper(const char* classSubkey) = 0;
 };
 
-// A class subkey as Nicset restarts it and the helper's line carries it:
-// 1 to 5 decimal digits, nothing else.
+// A class subkey as Nicset restarts it and the restart process's line
+// carries it: 1 to 5 decimal digits, nothing else.
 bool IsRestartSubkey(const char* text);
 
 // Restarts the device whose driver key is the network class's subkey
@@ -79,11 +82,31 @@ bool IsRestartSubkey(const char* text);
 // 32-bit process on 64-bit Windows hands the restart to the helper.
 std::uint32_t RestartInterface(DeviceCalls& calls, const char* classSubkey);
 
+// The program a restart process runs: `ownFile` (this program's full path),
+// or for a 32-bit build that WoW64 runs, Nicset64.exe in its folder. Empty
+// when `ownFile` names no folder.
+std::wstring RestartProgramOf(const std::wstring& ownFile, bool build64, bool underWow64);
+
+// How a process that Nicset started went.
+struct ProcessRun {
+    enum class How {
+        kEnded,       // `code` is its exit status
+        kNotStarted,  // `code` is the error that kept it from starting
+        kLost,        // it ran, but its end cannot be had: `code` says why
+    };
+    How how = How::kNotStarted;
+    std::uint32_t code = 0;
+};
+
+// The outcome of a restart run in `program`'s process: its exit status, or
+// the error; a Nicset64.exe that is not there is kRestartHelperMissing.
+std::uint32_t RestartOutcomeOf(const std::wstring& program, const ProcessRun& run);
+
 // Windows only (InterfaceRestart_win.cpp):
-// The same with the system's calls.
+// The restart itself, in this process, with the system's calls.
 std::uint32_t RestartInterface(const char* classSubkey);
-// Runs Nicset64.exe from this program's folder to restart `classSubkey` and
-// waits a minute at most: its exit status, kRestartTimedOut when it has not
-// ended by then (it is left to finish), kRestartHelperMissing when it is not
-// there, or the error that kept it from starting.
-std::uint32_t RunRestartHelper(const char* classSubkey);
+// Runs `program` (a full path) with "/restart-interface <classSubkey>" in
+// its own folder and waits for its end, however long: its outcome.
+std::uint32_t RunRestartProcess(const std::wstring& program, const char* classSubkey);
+// The same with the program that RestartProgramOf chooses for this process.
+std::uint32_t RestartInOwnProcess(const char* classSubkey);

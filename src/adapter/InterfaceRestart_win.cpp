@@ -1,3 +1,8 @@
+// IsWow64Process is declared for XP and later only; it is looked up at run
+// time, so the program itself still runs on older Windows.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0501
+
 #include "adapter/InterfaceRestart.h"
 
 #include <windows.h>
@@ -8,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "common/LeadBytes.h"
+#include "adapter/ProgramFile.h"
 
 // SetupAPI is loaded when a restart asks for it, never imported: the 32-bit
 // program must still start on the "98" family, which may lack the DLL or
@@ -19,9 +24,6 @@ namespace {
 // The network adapters' class, {4d36e972-e325-11ce-bfc1-08002be10318}.
 const GUID kNetworkClass = {
     0x4d36e972, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
-
-// The helper gets this long to restart; past it, it is left to finish.
-constexpr DWORD kHelperWaitMilliseconds = 60 * 1000;
 
 // Longer than any driver key of the network class; a longer one is not the adapter's.
 constexpr DWORD kDriverKeyBytes = 128;
@@ -70,33 +72,45 @@ HMODULE LoadSystemLibrary(const char* name, DWORD& error) {
     return library;
 }
 
-// The folder of this program, with its last backslash. False when it cannot
-// be had, GetLastError then saying why.
-bool FindOwnFolder(std::string& folder) {
-    char path[MAX_PATH];
-    SetLastError(0);
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0) return false;
-    // A path cut to the buffer may come back without its terminator.
-    if (length >= MAX_PATH) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
+// Whether WoW64 runs this process: a 32-bit one on 64-bit Windows. Windows
+// before XP SP2 has no such call, and no WoW64 to run it under.
+bool UnderWow64() {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (kernel == nullptr) return false;
+    auto isWow64 = reinterpret_cast<decltype(&::IsWow64Process)>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64 != FALSE;
+}
+
+// Starts `line` of `program` in `folder` with the wide call on the "NT"
+// family, which names any folder, and the ANSI one on the "98" family.
+bool StartProcess(const std::wstring& program, const std::wstring& line,
+                  const std::wstring& folder, PROCESS_INFORMATION& process) {
+    if (IsNtFamilyProcess()) {
+        HMODULE kernel = GetModuleHandleA("kernel32.dll");
+        auto createProcess = reinterpret_cast<decltype(&::CreateProcessW)>(reinterpret_cast<void*>(
+            kernel != nullptr ? GetProcAddress(kernel, "CreateProcessW") : nullptr));
+        if (createProcess == nullptr) {
+            SetLastError(ERROR_PROC_NOT_FOUND);
+            return false;
+        }
+        std::vector<wchar_t> writableLine(line.begin(), line.end());  // it may write to it
+        writableLine.push_back(L'\0');
+        STARTUPINFOW startup = STARTUPINFOW();
+        startup.cb = sizeof(startup);
+        return createProcess(program.c_str(), writableLine.data(), nullptr, nullptr, FALSE, 0,
+                             nullptr, folder.c_str(), &startup, &process) != FALSE;
     }
-    // A double-byte character's second byte may have a backslash's value.
-    const unsigned codePage = GetACP();
-    std::size_t folderLength = 0;
-    for (std::size_t index = 0; index < length; ++index) {
-        if (IsLeadByte(codePage, static_cast<unsigned char>(path[index])))
-            ++index;
-        else if (path[index] == '\\')
-            folderLength = index + 1;
-    }
-    if (folderLength == 0) {
-        SetLastError(ERROR_BAD_PATHNAME);
-        return false;
-    }
-    folder.assign(path, folderLength);
-    return true;
+    const std::string ansiProgram = NarrowToAnsi(program);
+    const std::string ansiLine = NarrowToAnsi(line);
+    const std::string ansiFolder = NarrowToAnsi(folder);
+    std::vector<char> writableLine(ansiLine.begin(), ansiLine.end());
+    writableLine.push_back('\0');
+    STARTUPINFOA startup = STARTUPINFOA();
+    startup.cb = sizeof(startup);
+    return CreateProcessA(ansiProgram.c_str(), writableLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, ansiFolder.c_str(), &startup, &process) != FALSE;
 }
 
 class SystemDeviceCalls : public DeviceCalls {
@@ -191,7 +205,9 @@ public:
         (void)classSubkey;
         return kRestartInWow64;
 #else
-        return RunRestartHelper(classSubkey);
+        const std::wstring own = OwnProgramFile();
+        if (own.empty()) return LastFailure();
+        return RunRestartProcess(RestartProgramOf(own, false, true), classSubkey);
 #endif
     }
 
@@ -211,45 +227,43 @@ private:
 
 }  // namespace
 
-std::uint32_t RunRestartHelper(const char* classSubkey) {
+std::uint32_t RunRestartProcess(const std::wstring& program, const char* classSubkey) {
     if (!IsRestartSubkey(classSubkey)) return kRestartInvalidParameter;
-    // Beside this program, never from the working folder or the search path.
-    std::string folder;
-    if (!FindOwnFolder(folder)) return LastFailure();
-    const std::string helper = folder + kRestartHelperName;
-    if (helper.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
-
-    const std::string line =
-        std::string(kRestartHelperName) + " " + kRestartHelperSwitch + " " + classSubkey;
-    std::vector<char> writableLine(line.begin(), line.end());  // CreateProcessA may write to it
-    writableLine.push_back('\0');
-    STARTUPINFOA startup = STARTUPINFOA();
-    startup.cb = sizeof(startup);
+    const std::size_t lastSlash = program.find_last_of(L'\\');
+    if (lastSlash == std::wstring::npos) return ERROR_BAD_PATHNAME;
+    // It works in its own folder: the user's working folder, where anyone
+    // may write, has no part in what an administrator's process loads.
+    const std::wstring folder = program.substr(0, lastSlash + 1);
+    const std::wstring line = L"\"" + program + L"\" " + WidenAnsi(kRestartHelperSwitch) + L" " +
+                              WidenAnsi(classSubkey);
     PROCESS_INFORMATION process = PROCESS_INFORMATION();
+    ProcessRun run;
     SetLastError(0);
-    // It works in its own folder too: the user's working folder, where
-    // anyone may write, has no part in what an administrator's helper loads.
-    if (!CreateProcessA(helper.c_str(), writableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process)) {
-        const DWORD error = LastFailure();
-        return error == ERROR_FILE_NOT_FOUND ? kRestartHelperMissing : error;
+    if (!StartProcess(program, line, folder, process)) {
+        run.code = GetLastError();
+        return RestartOutcomeOf(program, run);
     }
     CloseHandle(process.hThread);
-
-    std::uint32_t outcome = kRestartGeneralFailure;
+    // No limit: Device Manager waits for a driver as long as it takes.
     SetLastError(0);
-    const DWORD waited = WaitForSingleObject(process.hProcess, kHelperWaitMilliseconds);
-    if (waited == WAIT_TIMEOUT) {
-        outcome = kRestartTimedOut;  // the helper is left to finish
-    } else if (waited != WAIT_OBJECT_0) {
-        outcome = LastFailure();
+    if (WaitForSingleObject(process.hProcess, INFINITE) != WAIT_OBJECT_0) {
+        run.how = ProcessRun::How::kLost;
+        run.code = GetLastError();
     } else {
         DWORD exitCode = 0;
         SetLastError(0);
-        outcome = GetExitCodeProcess(process.hProcess, &exitCode) ? exitCode : LastFailure();
+        const bool read = GetExitCodeProcess(process.hProcess, &exitCode) != FALSE;
+        run.how = read ? ProcessRun::How::kEnded : ProcessRun::How::kLost;
+        run.code = read ? exitCode : GetLastError();
     }
     CloseHandle(process.hProcess);
-    return outcome;
+    return RestartOutcomeOf(program, run);
+}
+
+std::uint32_t RestartInOwnProcess(const char* classSubkey) {
+    const std::wstring own = OwnProgramFile();
+    if (own.empty()) return LastFailure();
+    return RunRestartProcess(RestartProgramOf(own, sizeof(void*) == 8, UnderWow64()), classSubkey);
 }
 
 std::uint32_t RestartInterface(const char* classSubkey) {

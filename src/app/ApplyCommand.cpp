@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "adapter/Interfaces.h"
+#include "common/AsciiCase.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
 #include "config/FileText.h"
@@ -62,14 +63,28 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
                              *configuration, request.restart));
 }
 
+// The card the window picked, as the copy lists the cards now: the same
+// class subkey, TCP/IP key name and shown name, or none. The line's texts
+// are only compared, never made into a registry path.
+const AdapterEntry* FindPickedInterface(const AdapterList& adapters, const ElevatedApply& order) {
+    for (const AdapterEntry& entry : adapters) {
+        if (order.classSubkey != entry.classSubkey) continue;
+        const bool same =
+            EqualIgnoringAsciiCase(InterfaceGuidOf(entry.interfaceKey).c_str(),
+                                   order.interfaceGuid.c_str()) &&
+            order.interfaceName == entry.description;
+        return same ? &entry : nullptr;
+    }
+    return nullptr;
+}
+
 // The elevated copy checks everything again and writes itself, whatever its
 // rights: it never starts another copy.
 CommandOutcome ApplyElevated(const ElevatedApply& order, Registry& registry,
-                             const PlatformProfile& profile, ApplyPlatform& platform,
-                             unsigned codePage) {
+                             const PlatformProfile& profile, ApplyPlatform& platform) {
     AdapterList adapters;
     EnumerateInterfaces(registry, profile, adapters, nullptr);
-    const AdapterEntry* adapter = FindInterfaceByName(adapters, order.interfaceName.c_str(), codePage);
+    const AdapterEntry* adapter = FindPickedInterface(adapters, order);
     ApplyReport report;
     if (adapter == nullptr) {
         report.end = ApplyEnd::kInterfaceNotFound;
@@ -94,9 +109,13 @@ CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
             outcome = Apply(request, registry, profile, platform, configPath, codePage);
             break;
         case CommandAction::kElevatedApply:
-            return ApplyElevated(request.elevated, registry, profile, platform, codePage);
+            return ApplyElevated(request.elevated, registry, profile, platform);
         case CommandAction::kRestartHelper:
-            outcome.exitCode = platform.RestartInterface(request.restartSubkey.c_str());
+            // The restart process itself: it restarts here and starts nothing.
+            outcome.exitCode = platform.RestartHere(request.restartSubkey.c_str());
+            return outcome;
+        case CommandAction::kWrongElevatedLine:
+            outcome.exitCode = ChildExitCodeOfWrongLine();
             return outcome;
         case CommandAction::kWrongHelperLine:
             outcome.exitCode = kRestartInvalidParameter;

@@ -61,26 +61,29 @@ CommandRequest HelperRequest(const std::vector<std::string>& arguments) {
     return request;
 }
 
-// The switch, the interface, DHCP, six fields and the restart, as
-// ElevatedChildLine writes them.
+// The switch, the card's class subkey and TCP/IP key name, its shown name,
+// DHCP, six fields and the restart, as ElevatedChildLine writes them.
 CommandRequest ElevatedRequest(const std::vector<std::string>& arguments) {
     CommandRequest request;
     request.quiet = true;
-    request.action = CommandAction::kWrongCommandLine;
-    if (arguments.size() != 10 || SwitchOf(arguments[0]) != Switch::kElevatedApply)
+    request.action = CommandAction::kWrongElevatedLine;
+    if (arguments.size() != 12 || SwitchOf(arguments[0]) != Switch::kElevatedApply ||
+        !IsRestartSubkey(arguments[1].c_str()) || !IsInterfaceGuid(arguments[2]))
         return request;
     ElevatedApply& order = request.elevated;
     Configuration& fields = order.configuration;
     bool dhcp = false;
-    if (!ReadFlag(arguments[2], dhcp) || !ReadFlag(arguments[9], order.restart)) return request;
-    order.interfaceName = arguments[1];
+    if (!ReadFlag(arguments[4], dhcp) || !ReadFlag(arguments[11], order.restart)) return request;
+    order.classSubkey = arguments[1];
+    order.interfaceGuid = arguments[2];
+    order.interfaceName = arguments[3];
     fields.dhcpEnabled = dhcp ? 1 : 0;
-    CopyText(fields.ipAddress, arguments[3].c_str());
-    CopyText(fields.mask, arguments[4].c_str());
-    CopyText(fields.gateway, arguments[5].c_str());
-    CopyText(fields.dns1, arguments[6].c_str());
-    CopyText(fields.dns2, arguments[7].c_str());
-    CopyText(fields.macAddress, arguments[8].c_str());
+    CopyText(fields.ipAddress, arguments[5].c_str());
+    CopyText(fields.mask, arguments[6].c_str());
+    CopyText(fields.gateway, arguments[7].c_str());
+    CopyText(fields.dns1, arguments[8].c_str());
+    CopyText(fields.dns2, arguments[9].c_str());
+    CopyText(fields.macAddress, arguments[10].c_str());
     request.action = CommandAction::kElevatedApply;
     return request;
 }

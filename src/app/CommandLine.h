@@ -3,7 +3,7 @@
 //   Nicset.exe /tray
 //   Nicset.exe /?
 // and the two lines Nicset writes for copies of itself alone: the elevated
-// copy's (ui/Elevation.h) and the 64-bit restart helper's
+// copy's (ui/Elevation.h) and the restart process's
 // (/restart-interface NNNN).
 #pragma once
 
@@ -18,7 +18,8 @@ enum class CommandAction {
     kShowUsage,         // /? alone
     kWrongCommandLine,  // anything else
     kElevatedApply,     // the elevated copy: apply `elevated`, show nothing
-    kRestartHelper,     // the 64-bit helper: restart `restartSubkey`, show nothing
+    kWrongElevatedLine, // the elevated copy's switch in any other line
+    kRestartHelper,     // the restart process: restart `restartSubkey` here, show nothing
     kWrongHelperLine,   // the helper's switch in any other line
 };
 

@@ -5,20 +5,25 @@ namespace {
 ApplyReport Elevate(ApplyPlatform& platform, const AdapterEntry& adapter,
                     const Configuration& configuration, bool restart) {
     ElevatedApply order;
+    order.classSubkey = adapter.classSubkey;
+    order.interfaceGuid = InterfaceGuidOf(adapter.interfaceKey);
     order.interfaceName = adapter.description;
     order.configuration = configuration;
     order.restart = restart;
-    const ElevatedRun run = platform.RunElevated(ElevatedChildLine(order));
     ApplyReport report;
     report.restartAsked = restart;
+    // A card the copy could not tell from the others is not handed to it.
+    if (!IsRestartSubkey(order.classSubkey.c_str()) || !IsInterfaceGuid(order.interfaceGuid)) {
+        report.end = ApplyEnd::kInterfaceNotFound;
+        return report;
+    }
+    const ElevatedRun run = platform.RunElevated(ElevatedChildLine(order));
     switch (run.how) {
         case ElevatedRun::How::kEnded:
             return ReportOfChildExit(run.code, restart);
-        case ElevatedRun::How::kTimedOut:
-            // The copy ran past the wait: with a restart asked it is that
-            // restart that takes long; otherwise anything may have happened.
-            report.end = restart ? ApplyEnd::kApplied : ApplyEnd::kPartlyChanged;
-            report.code = kRestartTimedOut;
+        case ElevatedRun::How::kLost:
+            // It ran: anything may have been written.
+            report.end = ApplyEnd::kPartlyChanged;
             return report;
         case ElevatedRun::How::kNotStarted:
             report.end = run.code == kCancelledCode ? ApplyEnd::kRightsNotGiven

@@ -18,7 +18,7 @@
 struct ElevatedRun {
     enum class How {
         kEnded,       // `code` is its exit code
-        kTimedOut,    // it ran past the wait and was left to finish
+        kLost,        // it ran, but its ending cannot be had: `code` says why
         kNotStarted,  // `code` is the error; ERROR_CANCELLED when the user declined
     };
     How how = How::kNotStarted;
@@ -28,17 +28,20 @@ struct ElevatedRun {
 constexpr std::uint32_t kCancelledCode = 1223;  // ERROR_CANCELLED
 
 // What an Apply needs of Windows beyond the registry; the tests script it.
+// Nothing here gives up waiting: a restart cut between the device's removal
+// and its start leaves the card off until a reboot.
 class ApplyPlatform {
 public:
     virtual ~ApplyPlatform() = default;
     // Whether this process writes itself or starts the elevated copy.
     virtual ApplyRoute Route() = 0;
-    // Starts the elevated copy with these arguments and waits for it, a
-    // minute at most once it runs.
+    // Starts the elevated copy with these arguments and waits for its end.
     virtual ElevatedRun RunElevated(const std::string& arguments) = 0;
-    // Restarts the interface's device; waits a minute at most, then gives
-    // ERROR_TIMEOUT. Only on the "NT" family.
+    // Restarts the interface's device in a process of its own, which is
+    // never ended, and gives that process's outcome. Only on the "NT" family.
     virtual std::uint32_t RestartInterface(const char* classSubkey) = 0;
+    // The restart itself, on this thread: what that process does.
+    virtual std::uint32_t RestartHere(const char* classSubkey) = 0;
 };
 
 // Everything that needs no rights comes first, so that a refusal never

@@ -15,6 +15,7 @@
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
 #include "adapter/Win32Registry.h"
+#include "common/AsciiCase.h"
 #include "common/BoundedText.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
@@ -43,6 +44,10 @@ constexpr const char kFolderRefusesFiles[] =
     "Nicset.conf cannot be saved in this folder: changes will be lost";
 // The configuration group's caption while an Apply waits.
 constexpr const char kRestarting[] = "Restarting the interface...";
+constexpr const char kStillRestarting[] = "Still restarting the interface...";
+// A restart that takes longer than this is said to go on; it is never cut.
+constexpr UINT_PTR kStillRestartingTimer = 1;
+constexpr UINT kStillRestartingMs = 60000;
 constexpr const char kAwaitingRights[] = "Waiting for administrator rights...";
 
 // The worker's one message: an Apply that waited has ended.
@@ -134,12 +139,39 @@ void SetUpRestartBox(HWND dialog) {
 
 void OnInterfacePicked(HWND dialog);
 std::string CurrentTip();
+void ListInterfaces(HWND dialog);
 
 // The hidden start picks the interface picked last, if it is still listed.
 void PickRememberedInterface(HWND dialog) {
     const std::string remembered = ReadLastInterface();
     if (!remembered.empty() && SelectComboLine(InterfaceBox(dialog), remembered.c_str()))
         OnInterfacePicked(dialog);
+}
+
+void ListInterfaces(HWND dialog) {
+    HWND interfaces = InterfaceBox(dialog);
+    SendMessageA(interfaces, CB_RESETCONTENT, 0, 0);
+    g_state.adapters.clear();
+    EnumerateInterfaces(
+        g_state.registry, g_state.profile, g_state.adapters, [interfaces](const char* description) {
+            SendMessageA(interfaces, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(description));
+        });
+}
+
+// The cards changed since the list was made (the elevated copy did not find
+// the picked one): they are listed again, and the pick kept when the same
+// card, by class subkey and GUID, is still there, under whatever name.
+void ListInterfacesAgain(HWND dialog) {
+    const AdapterEntry picked = g_state.selectedAdapter;
+    ListInterfaces(dialog);
+    g_state.selectedAdapter = AdapterEntry{};
+    for (const AdapterEntry& entry : g_state.adapters) {
+        if (std::strcmp(entry.classSubkey, picked.classSubkey) != 0 ||
+            !EqualIgnoringAsciiCase(entry.interfaceKey, picked.interfaceKey))
+            continue;
+        if (SelectComboLine(InterfaceBox(dialog), entry.description)) OnInterfacePicked(dialog);
+        return;
+    }
 }
 
 void OnInitDialog(HWND dialog) {
@@ -155,11 +187,7 @@ void OnInitDialog(HWND dialog) {
                      ScaleToDpi(kAddressColumnWidth, dpi));
     AttachLinkLabel(GetDlgItem(dialog, IDC_MAKER_LABEL));
 
-    HWND interfaces = InterfaceBox(dialog);
-    EnumerateInterfaces(
-        g_state.registry, g_state.profile, g_state.adapters, [interfaces](const char* description) {
-            SendMessageA(interfaces, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(description));
-        });
+    ListInterfaces(dialog);
     MessageBoxPrompts prompts(nullptr);
     LoadConfigurations(kConfigFileName, g_state.configurations, prompts, g_state.file);
     RefillConfigurationView(dialog);
@@ -237,12 +265,18 @@ void RefreshTip(HWND dialog);
 void ShowReport(HWND dialog, const ApplyReport& report) {
     RefreshTip(dialog);
     ShowApplyReport(dialog, report, g_state.profile, g_state.selectedAdapter.description);
+    if (report.end == ApplyEnd::kInterfaceNotFound) ListInterfacesAgain(dialog);
 }
 
 // While an Apply waits, the caption says for what, and nothing else that
 // changes the interface or the list can start.
 void SetApplying(HWND dialog, const char* caption) {
     g_state.applying = caption != nullptr;
+    if (caption == kRestarting) {
+        SetTimer(dialog, kStillRestartingTimer, kStillRestartingMs, nullptr);
+    } else {
+        KillTimer(dialog, kStillRestartingTimer);
+    }
     for (int id : kIdleOnlyControls)
         EnableControl(dialog, id, !g_state.applying);
     if (g_state.applying) {
@@ -536,6 +570,11 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             if (IsMakerLabel(reinterpret_cast<HWND>(lParam)))
                 return reinterpret_cast<INT_PTR>(LinkLabelColors(reinterpret_cast<HDC>(wParam)));
             return FALSE;
+        case WM_TIMER:
+            if (wParam != kStillRestartingTimer) return FALSE;
+            KillTimer(dialog, kStillRestartingTimer);
+            if (g_state.applying) SetControlText(dialog, IDC_SHOWN_GROUP, kStillRestarting);
+            return TRUE;
         case kApplyDoneMessage:
             OnApplyDone(dialog, lParam);
             return TRUE;

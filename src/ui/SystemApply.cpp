@@ -2,9 +2,8 @@
 
 #include <shellapi.h>
 
-#include <new>
-
 #include "adapter/InterfaceRestart.h"
+#include "adapter/ProgramFile.h"
 #include "ui/UiServices.h"
 
 namespace {
@@ -19,16 +18,6 @@ constexpr unsigned kVista = 6;
 
 unsigned MajorVersion() {
     return LOBYTE(LOWORD(GetVersion()));
-}
-
-// The restart runs on a thread of its own so that its wait is bounded; past
-// it the thread is left to finish. It owns its copy of the subkey, and its
-// outcome is its exit code: nothing else is shared.
-DWORD WINAPI RestartThread(LPVOID parameter) {
-    std::string* subkey = static_cast<std::string*>(parameter);
-    const std::uint32_t outcome = RestartInterface(subkey->c_str());
-    delete subkey;
-    return outcome;
 }
 
 }  // namespace
@@ -54,26 +43,29 @@ Elevation ProcessElevation() {
     return elevation.TokenIsElevated != 0 ? Elevation::kElevated : Elevation::kNotElevated;
 }
 
-std::string OwnProgramPath() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::string();
-    return path;
-}
-
-ElevatedRun RunElevatedCopy(HWND owner, const char* program, const std::string& arguments,
-                            DWORD waitMs) {
+ElevatedRun RunElevatedCopy(HWND owner, const std::wstring& program, const std::string& arguments) {
     ElevatedRun run;
-    SHELLEXECUTEINFOA execute = {};
+    // Looked up: the "98" family, which never elevates, has no such call.
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    auto shellExecute = reinterpret_cast<decltype(&::ShellExecuteExW)>(reinterpret_cast<void*>(
+        shell != nullptr ? GetProcAddress(shell, "ShellExecuteExW") : nullptr));
+    if (shellExecute == nullptr) {
+        run.code = ERROR_PROC_NOT_FOUND;
+        return run;
+    }
+    // Wide, so that a folder named in any language is found.
+    const std::wstring parameters = WidenAnsi(arguments);
+    SHELLEXECUTEINFOW execute = {};
     execute.cbSize = sizeof execute;
     // Nicset tells what went wrong itself; the process handle is waited on.
     execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     execute.hwnd = owner;
-    execute.lpVerb = "runas";
-    execute.lpFile = program;
-    execute.lpParameters = arguments.c_str();
+    execute.lpVerb = L"runas";
+    execute.lpFile = program.c_str();
+    execute.lpParameters = parameters.c_str();
     execute.nShow = SW_HIDE;
-    if (!ShellExecuteExA(&execute)) {
+    SetLastError(0);
+    if (!shellExecute(&execute)) {
         run.code = GetLastError();
         if (run.code == 0) run.code = ERROR_GEN_FAILURE;
         return run;
@@ -82,10 +74,13 @@ ElevatedRun RunElevatedCopy(HWND owner, const char* program, const std::string& 
         run.code = ERROR_GEN_FAILURE;
         return run;
     }
+    // No limit: the copy may be restarting the interface, which must not
+    // be cut, and its real ending is what the user is shown.
     DWORD exitCode = 0;
-    if (WaitForSingleObject(execute.hProcess, waitMs) != WAIT_OBJECT_0) {
-        run.how = ElevatedRun::How::kTimedOut;
-        run.code = kRestartTimedOut;
+    run.how = ElevatedRun::How::kLost;
+    SetLastError(0);
+    if (WaitForSingleObject(execute.hProcess, INFINITE) != WAIT_OBJECT_0) {
+        run.code = GetLastError();
     } else if (GetExitCodeProcess(execute.hProcess, &exitCode)) {
         run.how = ElevatedRun::How::kEnded;
         run.code = exitCode;
@@ -101,31 +96,21 @@ ApplyRoute SystemApplyPlatform::Route() {
 }
 
 ElevatedRun SystemApplyPlatform::RunElevated(const std::string& arguments) {
-    const std::string program = OwnProgramPath();
+    const std::wstring program = OwnProgramFile();
     if (program.empty()) {
         ElevatedRun run;
-        run.code = ERROR_FILENAME_EXCED_RANGE;
+        run.code = GetLastError() != 0 ? GetLastError() : ERROR_GEN_FAILURE;
         return run;
     }
-    return RunElevatedCopy(owner_, program.c_str(), arguments, kLongestApplyWaitMs);
+    return RunElevatedCopy(owner_, program, arguments);
 }
 
 std::uint32_t SystemApplyPlatform::RestartInterface(const char* classSubkey) {
-    std::string* subkey = new (std::nothrow) std::string(classSubkey);
-    if (subkey == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-    DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, 0, RestartThread, subkey, 0, &id);
-    if (thread == nullptr) {
-        const DWORD error = GetLastError();
-        delete subkey;
-        return error != 0 ? error : ERROR_GEN_FAILURE;
-    }
-    DWORD outcome = kRestartTimedOut;
-    if (WaitForSingleObject(thread, kLongestApplyWaitMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeThread(thread, &outcome))
-        outcome = kRestartTimedOut;
-    CloseHandle(thread);
-    return outcome;
+    return RestartInOwnProcess(classSubkey);
+}
+
+std::uint32_t SystemApplyPlatform::RestartHere(const char* classSubkey) {
+    return ::RestartInterface(classSubkey);
 }
 
 void ShowApplyReport(HWND owner, const ApplyReport& report, const PlatformProfile& profile,

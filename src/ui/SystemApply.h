@@ -1,6 +1,6 @@
 // The Windows side of the one Apply: whether this process may write, the
 // elevated copy started through Windows' prompt, and the restart of an
-// interface, each bounded in time.
+// interface in a process of its own. Each waits for its real ending.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +9,6 @@
 
 #include "adapter/PlatformProfile.h"
 #include "ui/ApplyFlow.h"
-
-// How long a restart, or the elevated copy once it runs, is waited for.
-constexpr DWORD kLongestApplyWaitMs = 60000;
 
 class SystemApplyPlatform : public ApplyPlatform {
 public:
@@ -22,6 +19,7 @@ public:
     ApplyRoute Route() override;
     ElevatedRun RunElevated(const std::string& arguments) override;
     std::uint32_t RestartInterface(const char* classSubkey) override;
+    std::uint32_t RestartHere(const char* classSubkey) override;
 
 private:
     HWND owner_;
@@ -31,14 +29,10 @@ private:
 // TokenElevation of this process; kUnknown before Vista or on failure.
 Elevation ProcessElevation();
 
-// Starts `program` with `arguments` through the "runas" verb (Windows asks
-// the user for administrator rights), owned by `owner`, and waits for it,
-// `waitMs` at most once it runs.
-ElevatedRun RunElevatedCopy(HWND owner, const char* program, const std::string& arguments,
-                            DWORD waitMs);
-
-// The path of the running program, never its working folder's.
-std::string OwnProgramPath();
+// Starts `program` (a full path) with `arguments` (ANSI) through the
+// "runas" verb (Windows asks the user for administrator rights), owned by
+// `owner`, and waits for its end.
+ElevatedRun RunElevatedCopy(HWND owner, const std::wstring& program, const std::string& arguments);
 
 // Shows the box of an Apply's report.
 void ShowApplyReport(HWND owner, const ApplyReport& report, const PlatformProfile& profile,

@@ -60,7 +60,7 @@ TEST(CommandLineTest, ReadsTheArgumentsAndSwitches) {
         {"/restart-interface 000123", A::kWrongHelperLine, true, "", nullptr},
         {"/restart-interface 0x01", A::kWrongHelperLine, true, "", nullptr},
         {"/quiet /restart-interface 0001", A::kWrongHelperLine, true, "", nullptr},
-        {"/apply-elevated Intel 1", A::kWrongCommandLine, true, "", nullptr},
+        {"/apply-elevated Intel 1", A::kWrongElevatedLine, true, "", nullptr},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -76,10 +76,13 @@ TEST(CommandLineTest, ReadsTheArgumentsAndSwitches) {
 
 TEST(CommandLineTest, TheElevatedCopyGetsEveryValueUnchanged) {
     const std::string longest(127, 'x');
+    const std::string guid = "{4D36E972-e325-11ce-BFC1-08002be10318}";
     struct Row {
         const char* what;
         std::string interfaceName, text;
         bool dhcp, restart;
+        std::string subkey = "0012", interfaceGuid = "{4D36E972-e325-11ce-BFC1-08002be10318}";
+        bool taken = true;  // a card the copy could tell; else the line is wrong
     };
     const Row rows[] = {
         {"plain", "Intel PRO/1000", "10.0.0.1", false, false},
@@ -89,10 +92,21 @@ TEST(CommandLineTest, TheElevatedCopyGetsEveryValueUnchanged) {
         {"empty", "", "", false, false},
         {"a switch's look", "/quiet", "-restart", false, false},
         {"longest field", longest, longest, true, true},
+        {"five digits", "NIC", "", false, false, "99999"},
+        {"a subkey of six digits", "NIC", "", false, false, "000012", guid, false},
+        {"a subkey with a path in it", "NIC", "", false, false, "..\\0012", guid, false},
+        {"no subkey", "NIC", "", false, false, "", guid, false},
+        {"a GUID without braces", "NIC", "", false, false, "0012", guid.substr(1, 36), false},
+        {"a GUID with a backslash", "NIC", "", false, false, "0012",
+         "{4D36E972-e325-11ce-BFC1\\08002be10318}", false},
+        {"a GUID one digit short", "NIC", "", false, false, "0012",
+         "{4D36E972-e325-11ce-BFC1-08002be1031}", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         ElevatedApply order;
+        order.classSubkey = row.subkey;
+        order.interfaceGuid = row.interfaceGuid;
         order.interfaceName = row.interfaceName;
         order.restart = row.restart;
         Configuration& sent = order.configuration;
@@ -104,8 +118,14 @@ TEST(CommandLineTest, TheElevatedCopyGetsEveryValueUnchanged) {
             CopyText(field, kTextFieldSize, (std::to_string(number++) + row.text).c_str());
 
         const CommandRequest request = ParseCommandLine(ElevatedChildLine(order).c_str());
-        EXPECT_EQ(request.action, CommandAction::kElevatedApply);
         EXPECT_TRUE(request.quiet);
+        if (!row.taken) {
+            EXPECT_EQ(request.action, CommandAction::kWrongElevatedLine);
+            continue;
+        }
+        EXPECT_EQ(request.action, CommandAction::kElevatedApply);
+        EXPECT_EQ(request.elevated.classSubkey, row.subkey);
+        EXPECT_EQ(request.elevated.interfaceGuid, row.interfaceGuid);
         EXPECT_EQ(request.elevated.interfaceName, row.interfaceName);
         EXPECT_EQ(request.elevated.restart, row.restart);
         ExpectSameSettings(request.elevated.configuration, sent);
@@ -119,7 +139,7 @@ public:
     ElevatedRun child;
     std::uint32_t restartOutcome = 0;
     int elevations = 0;
-    std::vector<std::string> restarted;
+    std::vector<std::string> restarted, restartedHere;
 
     ApplyRoute Route() override { return route; }
     ElevatedRun RunElevated(const std::string&) override {
@@ -130,16 +150,25 @@ public:
         restarted.push_back(classSubkey);
         return restartOutcome;
     }
+    std::uint32_t RestartHere(const char* classSubkey) override {
+        restartedHere.push_back(classSubkey);
+        return restartOutcome;
+    }
 };
 
+// The TCP/IP key name of interface n.
+std::string Guid(std::size_t n) {
+    return "{0000000" + std::to_string(n) + "-0000-0000-0000-00000000000A}";
+}
+
 // One interface as enumeration finds it on the "NT" family: class subkey
-// "000<n>", TCP/IP key "{<n>}".
+// "000<n>", TCP/IP key Guid(n).
 void SeedInterface(MemoryRegistry& registry, const PlatformProfile& profile, std::size_t n,
                    const std::string& description) {
     const std::string path = profile.adapterClassBasePath + "000" + std::to_string(n);
     registry.SeedValue(path, "BusType", kRegSz, Bytes("5\0"));
     registry.SeedValue(path, "DriverDesc", kRegSz, description + '\0');
-    registry.SeedValue(path, "NetCfgInstanceId", kRegSz, "{" + std::to_string(n) + "}" + '\0');
+    registry.SeedValue(path, "NetCfgInstanceId", kRegSz, Guid(n) + '\0');
 }
 
 TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
@@ -163,15 +192,27 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         ApplyRoute route = ApplyRoute::kInProcess;
         ElevatedRun child = {};
         std::uint32_t restartOutcome = 0;
-        int restarts = 0;  // of interface 0000
+        int restarts = 0;  // of interface 0000, in a process of its own
         int elevations = 0;
+        int restartsHere = 0;
     };
     using R = ApplyRoute;
     using H = ElevatedRun::How;
-    ElevatedApply copy;
-    copy.interfaceName = "intel pro/1000";
-    copy.configuration = MakeRecord({"", false, "192.168.0.10", "00A0C9112233", "255.255.255.0"});
-    copy.restart = true;
+    // The elevated copy's line for the card at 000<n>, by its identity and name.
+    const auto copy = [](std::size_t n, const std::string& name, const std::string& guid,
+                         bool restart = false) {
+        ElevatedApply order;
+        order.classSubkey = "000" + std::to_string(n);
+        order.interfaceGuid = guid;
+        order.interfaceName = name;
+        order.configuration =
+            MakeRecord({"", false, "192.168.0.10", "00A0C9112233", "255.255.255.0"});
+        order.restart = restart;
+        return ElevatedChildLine(order);
+    };
+    const std::vector<std::string> three = {"NIC", "NIC", "NIC"};
+    std::string lowerGuid = Guid(1);
+    lowerGuid[lowerGuid.size() - 2] = 'a';  // its last digit in lower case
     // Two Japanese letters on code page 932 that differ in their second byte alone.
     const std::string ka = "\x83\x41", ji = "\x83\x61";
     const std::vector<std::string> kana = {ka}, kanaNic = {ka + "Nic"};
@@ -220,21 +261,38 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         {"a failed apply restarts nothing", true, one, "/apply Home /restart", 1,
          M::kApplyReport, "", -1, true, 1252, false, R::kInProcess, {}, 0, 0},
         {"elevated", true, one, "/apply Home /restart", 0, M::kApplyReport, "", -1, false, 1252, false,
-         R::kElevate, {H::kEnded, 0}, 0, 0, 1},
+         R::kElevate, {H::kEnded, 0x20000000}, 0, 0, 1},
         {"elevated, not restarted", true, one, "/apply Home /restart", 7, M::kApplyReport, "",
          -1, false, 1252, false, R::kElevate, {H::kEnded, 0x10000000 + 1168}, 0, 0, 1},
+        {"elevated copy killed", true, one, "/apply Home", 6, M::kApplyReport, "", -1, false,
+         1252, false, R::kElevate, {H::kEnded, 1}, 0, 0, 1},
+        {"elevated copy's ending unreadable", true, one, "/apply Home", 6, M::kApplyReport, "",
+         -1, false, 1252, false, R::kElevate, {H::kLost, 6}, 0, 0, 1},
         {"rights not given", true, one, "/apply Home /quiet", 9, M::kNothing, "", -1, false, 1252,
          false, R::kElevate, {H::kNotStarted, 1223}, 0, 0, 1},
         {"a refusal never prompts", true, one, "/apply Unusable", 5, M::kApplyReport, "", -1,
          false, 1252, false, R::kElevate, {H::kEnded, 0}, 0, 0, 0},
         // The copy writes itself whatever the route, and shows nothing.
-        {"the elevated copy", false, one, ElevatedChildLine(copy), 0, M::kNothing, "", 0, false, 1252,
-         false, R::kElevate, {}, 0, 1},
-        {"the elevated copy, no interface", false, {}, ElevatedChildLine(copy), 4, M::kNothing,
-         "", -1},
-        {"the restart helper", false, {}, "/restart-interface 0000", 1168, M::kNothing, "", -1,
-         false, 1252, false, R::kInProcess, {}, 1168, 1},
-        {"the helper's wrong line", false, {}, "/restart-interface 0000 /quiet", 87,
+        {"the elevated copy", false, one, copy(0, "Intel PRO/1000", Guid(0), true), 0x20000000,
+         M::kNothing, "", 0, false, 1252, false, R::kElevate, {}, 0, 1},
+        {"the copy: its card among identical ones", false, three, copy(1, "NIC #2", lowerGuid),
+         0x20000000, M::kNothing, "", 1, false, 1252, false, R::kInProcess, {}, 0, 0},
+        {"the copy: a card added below it", false, three, copy(2, "NIC #2", Guid(2)), 0x20000004,
+         M::kNothing, "", -1},
+        {"the copy: its card removed", false, two, copy(2, "Intel PRO/1000", Guid(2)), 0x20000004,
+         M::kNothing, "", -1},
+        {"the copy: another shown name", false, one, copy(0, "intel pro/1000", Guid(0)),
+         0x20000004, M::kNothing, "", -1},
+        {"the copy: another GUID at its subkey", false, one, copy(0, "Intel PRO/1000", Guid(1)),
+         0x20000004, M::kNothing, "", -1},
+        {"the copy, no interface", false, {}, copy(0, "Intel PRO/1000", Guid(0)), 0x20000004,
+         M::kNothing, "", -1},
+        {"the copy's wrong line", false, one, "/apply-elevated 0000 Intel 1", 0x20000002,
+         M::kNothing, "", -1},
+        // The restart process restarts here, once, and starts nothing.
+        {"the restart process", false, {}, "/restart-interface 0000", 1168, M::kNothing, "", -1,
+         false, 1252, false, R::kInProcess, {}, 1168, 0, 0, 1},
+        {"the restart process's wrong line", false, {}, "/restart-interface 0000 /quiet", 87,
          M::kNothing, "", -1},
     };
     for (const Row& row : rows) {
@@ -273,6 +331,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         EXPECT_EQ(outcome.exitCode, static_cast<std::uint32_t>(row.status));
         EXPECT_EQ(platform.elevations, row.elevations);
         EXPECT_EQ(platform.restarted, std::vector<std::string>(row.restarts, "0000"));
+        EXPECT_EQ(platform.restartedHere, std::vector<std::string>(row.restartsHere, "0000"));
         EXPECT_EQ(outcome.message, row.message);
         std::string text = row.text;
         if (!text.empty() && text.back() == '$') text.replace(text.size() - 1, 1, path);
@@ -280,8 +339,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
             EXPECT_EQ(outcome.text, text);
         }
         for (std::size_t n = 0; n < row.interfaces.size(); ++n) {
-            const auto written = registry.FindValue(
-                profile.tcpipBasePath + "{" + std::to_string(n) + "}", "IPAddress");
+            const auto written = registry.FindValue(profile.tcpipBasePath + Guid(n), "IPAddress");
             if (static_cast<int>(n) == row.appliedTo) {
                 EXPECT_EQ(written, (RegistryValue{kRegMultiSz, Padded("192.168.0.10", 16)}));
             } else if (!row.classKeyRefused) {
@@ -349,8 +407,10 @@ TEST(CommandLineTest, EachEndingHasOneStatusOneBoxAndCrossesFromTheElevatedCopy)
         EXPECT_EQ(StatusOf(crossed), row.status);
         EXPECT_EQ(MessageOf(crossed, profile, "Intel").text, row.text);
     }
-    // Codes that are no status of the copy's: a crash, a line it did not take.
-    for (std::uint32_t exitCode : {0xC0000005u, 2u, 7u, 9u}) {
+    // Codes that are no ending of the copy's: killed (1, or 0 by a program),
+    // crashed, a line it did not take, statuses it never has, codes of old.
+    for (std::uint32_t exitCode : {0u, 1u, 2u, 4u, 5u, 7u, 9u, 0xC0000005u, 0xE06D7363u,
+                                   0x20000002u, 0x20000007u, 0x20000009u, 0x20000101u}) {
         SCOPED_TRACE(exitCode);
         EXPECT_EQ(StatusOf(ReportOfChildExit(exitCode, true)), kStatusPartlyChanged);
     }

@@ -104,7 +104,7 @@ TEST(InterfaceRestartTest, RestartsTheAdapterDeviceOfADigitsSubkeyAndSaysHowItWe
         {"DI_NEEDRESTART", {kTwoCards, Call::kNone, 0, 0x80}, 3010, 1},
         {"other flags only", {kTwoCards, Call::kNone, 0, ~0x180u}, 0, 1},
         {"WOW64: helper restarts", {kTwoCards, Call::kCallInstaller, kWow64, 0, 0}, 0, -1},
-        {"WOW64: helper times out", {kTwoCards, Call::kSetParams, kWow64, 0, 1460}, 1460, -1},
+        {"WOW64: the helper's outcome", {kTwoCards, Call::kSetParams, kWow64, 0, 1168}, 1168, -1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -114,6 +114,48 @@ TEST(InterfaceRestartTest, RestartsTheAdapterDeviceOfADigitsSubkeyAndSaysHowItWe
         EXPECT_EQ(calls.opened, row.expected == 87 || row.script.failing == Call::kOpen ? 0 : 1);
         EXPECT_EQ(calls.closed, calls.opened);
         EXPECT_EQ(calls.helperSubkey, row.script.error == kWow64 ? "0001" : "");
+    }
+}
+
+// A restart runs in a process of its own: which program, and its outcome.
+TEST(InterfaceRestartTest, TheRestartProcessIsThisProgramOrNicset64AndItsExitIsTheOutcome) {
+    const std::wstring own = L"C:\\\u0141\u00f3d\u017a\u65e5\u672c\\Nicset.exe";
+    const std::wstring helper = L"C:\\\u0141\u00f3d\u017a\u65e5\u672c\\Nicset64.exe";
+    const struct {
+        bool build64, wow64;
+        std::wstring program;
+    } programs[] = {
+        {false, false, own},  // 32-bit Windows, or the "98" family
+        {false, true, helper},
+        {true, false, own},
+        {true, true, own},  // no such process, and never another start of itself
+    };
+    for (const auto& row : programs) {
+        SCOPED_TRACE(testing::Message() << row.build64 << row.wow64);
+        EXPECT_EQ(RestartProgramOf(own, row.build64, row.wow64), row.program);
+    }
+    EXPECT_EQ(RestartProgramOf(L"Nicset.exe", false, true), L"");
+
+    using H = ProcessRun::How;
+    const struct {
+        const char* label;
+        std::wstring program;
+        ProcessRun run;
+        std::uint32_t outcome;
+    } outcomes[] = {
+        {"restarted, however long it took", own, {H::kEnded, 0}, 0},
+        {"its exit status as it is", helper, {H::kEnded, 3010}, 3010},
+        {"a code of its own", own, {H::kEnded, 0xE0000235}, 0xE0000235},
+        {"Nicset64.exe missing", helper, {H::kNotStarted, 2}, kRestartHelperMissing},
+        {"its name in other letters", L"d:\\NICSET64.EXE", {H::kNotStarted, 2}, 0x20000002},
+        {"this program gone", own, {H::kNotStarted, 2}, 2},
+        {"not started otherwise", helper, {H::kNotStarted, 5}, 5},
+        {"not started, no code", own, {H::kNotStarted, 0}, 31},
+        {"its ending lost", own, {H::kLost, 6}, 6},
+    };
+    for (const auto& row : outcomes) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(RestartOutcomeOf(row.program, row.run), row.outcome);
     }
 }
 
