@@ -1,7 +1,5 @@
 #include "ui/Elevation.h"
 
-#include <cstring>
-
 #include "common/Arguments.h"
 
 namespace {
@@ -25,8 +23,8 @@ bool IsHexDigit(char c) {
 }  // namespace
 
 std::string InterfaceGuidOf(const char* interfaceKey) {
-    const char* last = std::strrchr(interfaceKey, '\\');
-    return last != nullptr ? last + 1 : interfaceKey;
+    const std::string key = interfaceKey;
+    return key.substr(key.find_last_of('\\') + 1);
 }
 
 bool IsInterfaceGuid(const std::string& text) {
