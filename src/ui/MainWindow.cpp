@@ -298,15 +298,12 @@ void OnApplyDone(HWND dialog, LPARAM lParam) {
     g_state.pendingJob = nullptr;
     const std::unique_ptr<ApplyJob> job = TakeApplyJob(lParam);
     SetApplying(dialog, nullptr);
-    // A close asked while the Apply waited goes ahead now.
-    if (g_state.closeAsked) {
-        OnClosing(dialog);
-        return;
-    }
     ShowReport(dialog, job->report);
+    // A close asked while the Apply waited goes ahead once its ending is seen.
+    if (g_state.closeAsked) OnClosing(dialog);
 }
 
-// Exit, the close box and Alt+F4 wait for an Apply under way.
+// Exit, the close box and Alt+F4 wait for an Apply under way and its box.
 bool CloseWaits() {
     if (g_state.applying) g_state.closeAsked = true;
     return g_state.applying;
