@@ -7,6 +7,7 @@
 #include "config/ConfigurationMatch.h"
 #include "ui/DpiScale.h"
 #include "ui/TrayMenu.h"
+#include "ui/TrayPresence.h"
 
 namespace {
 
@@ -104,6 +105,38 @@ TEST(TrayMenuTest, MenuKeepsTheListOrderAndChecksTheMatches) {
     EXPECT_FALSE(TrayConfigurationRow(39999, row) || TrayConfigurationRow(65535, row));
     EXPECT_TRUE(TrayConfigurationRow(65534, row));
     EXPECT_EQ(row, 25534u);
+}
+
+// Whatever the shell does, the window can be reached: by the icon, or on the
+// taskbar.
+TEST(TrayPresenceTest, AHiddenWindowWithNoIconForGoodShowsItselfMinimized) {
+    using I = TrayIconState;
+    using A = TrayWindowAction;
+    // The icon, minimized, hidden, and what the window does.
+    const std::tuple<I, bool, bool, A> rows[] = {
+        {I::kShown, true, false, A::kHide},  // minimized into the icon
+        {I::kShown, true, true, A::kNone},         {I::kShown, false, false, A::kNone},
+        {I::kShown, false, true, A::kNone},   // a hidden start with its icon
+        {I::kTrying, true, false, A::kNone},  // stays on the taskbar
+        {I::kTrying, true, true, A::kNone},        {I::kTrying, false, false, A::kNone},
+        {I::kTrying, false, true, A::kNone},  // a hidden start waits for its icon
+        {I::kLost, true, true, A::kShowMinimized}, {I::kLost, false, true, A::kShowMinimized},
+        {I::kLost, true, false, A::kNone},         {I::kLost, false, false, A::kNone},
+    };
+    for (const auto& [icon, minimized, hidden, action] : rows) {
+        SCOPED_TRACE(std::to_string(static_cast<int>(icon)) + (minimized ? " minimized" : "") +
+                     (hidden ? " hidden" : ""));
+        EXPECT_EQ(TrayWindowActionFor(icon, minimized, hidden), action);
+    }
+    // Tried every 2 s for 2 minutes after the first refusal.
+    const std::tuple<bool, unsigned, I> tries[] = {
+        {true, 0, I::kShown},      {false, 0, I::kTrying},    {false, 119999, I::kTrying},
+        {true, 119999, I::kShown}, {false, 120000, I::kLost}, {true, 500000, I::kShown},
+    };
+    for (const auto& [taken, elapsed, state] : tries) {
+        SCOPED_TRACE(elapsed);
+        EXPECT_EQ(TrayStateAfterTry(taken, elapsed), state);
+    }
 }
 
 TEST(DpiScaleTest, SizesScaleAsMulDivRoundsAndTheSplashDoubles) {
