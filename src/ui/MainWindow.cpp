@@ -76,7 +76,8 @@ struct MainWindowState {
     // The job the worker was given: its message is the only one taken.
     const ApplyJob* pendingJob = nullptr;
     std::string captionBeforeApply;
-    TrayPresence tray;  // the notification-area icon, and whether only it shows
+    TrayPresence tray;      // the notification-area icon, and whether only it shows
+    HWND window = nullptr;  // kept for the icon's removal once it is gone
     // The record each row of the list stands for, in the list's order: the
     // first of its name, as a click on the row shows it.
     std::vector<const Configuration*> rowRecords;
@@ -169,6 +170,7 @@ void OnInitDialog(HWND dialog) {
     SetPropA(dialog, kMainWindowMark, reinterpret_cast<HANDLE>(1));
     LetMessageThrough(dialog, ShowRequestMessage());
     LetMessageThrough(dialog, TaskbarCreatedMessage());
+    g_state.window = dialog;
     StartTrayIcon(dialog, g_state.tray, CurrentTip(), GetTickCount());
 }
 
@@ -538,7 +540,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             OnDpiChanged(dialog, LOWORD(wParam));
             return FALSE;
         case WM_DESTROY:
-            EndTrayIcon(dialog);
+            // The icon goes once the window is gone (RunMainWindow).
             ReleaseDialogIcons(dialog);
             RemovePropA(dialog, kMainWindowMark);
             OnClosing(dialog);
@@ -643,6 +645,9 @@ void RunMainWindow(const PlatformProfile& profile, bool hidden) {
     g_state.profile = profile;
     g_state.tray.hidden = hidden;
     DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), MainDialogProc, 0);
+    // Under Wine the shell may take seconds over the last icon's removal;
+    // the list is saved and the window gone by now.
+    if (g_state.window != nullptr) EndTrayIcon(g_state.window);
 }
 
 HWND FindNicsetMainWindow() {
