@@ -107,36 +107,22 @@ TEST(TrayMenuTest, MenuKeepsTheListOrderAndChecksTheMatches) {
     EXPECT_EQ(row, 25534u);
 }
 
-// Whatever the shell does, the window can be reached: by the icon, or on the
-// taskbar.
 TEST(TrayPresenceTest, AHiddenWindowWithNoIconForGoodShowsItselfMinimized) {
     using I = TrayIconState;
     using A = TrayWindowAction;
-    // The icon, minimized, hidden, and what the window does.
-    const std::tuple<I, bool, bool, A> rows[] = {
-        {I::kShown, true, false, A::kHide},  // minimized into the icon
-        {I::kShown, true, true, A::kNone},         {I::kShown, false, false, A::kNone},
-        {I::kShown, false, true, A::kNone},   // a hidden start with its icon
-        {I::kTrying, true, false, A::kNone},  // stays on the taskbar
-        {I::kTrying, true, true, A::kNone},        {I::kTrying, false, false, A::kNone},
-        {I::kTrying, false, true, A::kNone},  // a hidden start waits for its icon
-        {I::kLost, true, true, A::kShowMinimized}, {I::kLost, false, true, A::kShowMinimized},
-        {I::kLost, true, false, A::kNone},         {I::kLost, false, false, A::kNone},
+    // Each state's action: neither minimized nor hidden, hidden, minimized, both.
+    const std::pair<I, std::array<A, 4>> rows[] = {
+        {I::kShown, {A::kNone, A::kNone, A::kHide, A::kNone}},
+        {I::kTrying, {A::kNone, A::kNone, A::kNone, A::kNone}},
+        {I::kLost, {A::kNone, A::kShowMinimized, A::kNone, A::kShowMinimized}},
     };
-    for (const auto& [icon, minimized, hidden, action] : rows) {
-        SCOPED_TRACE(std::to_string(static_cast<int>(icon)) + (minimized ? " minimized" : "") +
-                     (hidden ? " hidden" : ""));
-        EXPECT_EQ(TrayWindowActionFor(icon, minimized, hidden), action);
-    }
-    // Tried every 2 s for 2 minutes after the first refusal.
-    const std::tuple<bool, unsigned, I> tries[] = {
-        {true, 0, I::kShown},      {false, 0, I::kTrying},    {false, 119999, I::kTrying},
-        {true, 119999, I::kShown}, {false, 120000, I::kLost}, {true, 500000, I::kShown},
-    };
-    for (const auto& [taken, elapsed, state] : tries) {
-        SCOPED_TRACE(elapsed);
-        EXPECT_EQ(TrayStateAfterTry(taken, elapsed), state);
-    }
+    for (const auto& [icon, actions] : rows)
+        for (int at = 0; at < 4; ++at)
+            EXPECT_EQ(TrayWindowActionFor(icon, at >= 2, at % 2 == 1), actions[at]) << at;
+    // Tried for 2 minutes after the first refusal.
+    EXPECT_EQ(TrayStateAfterTry(false, 119999), I::kTrying);
+    EXPECT_EQ(TrayStateAfterTry(false, 120000), I::kLost);
+    EXPECT_EQ(TrayStateAfterTry(true, 120000), I::kShown);
 }
 
 TEST(DpiScaleTest, SizesScaleAsMulDivRoundsAndTheSplashDoubles) {
