@@ -30,6 +30,7 @@
 #include "ui/SystemApply.h"
 #include "ui/TrayIcon.h"
 #include "ui/TrayMenu.h"
+#include "ui/TrayPresence_win.h"
 #include "ui/UiServices.h"
 #include "ui/UserSettings.h"
 
@@ -55,8 +56,6 @@ constexpr UINT kApplyDoneMessage = WM_APP + 1;
 // How a second start finds this window and asks it to show itself.
 constexpr const char kMainWindowMark[] = "Nicset.MainWindow";
 constexpr const char kShowRequestName[] = "Nicset.ShowMainWindow";
-// The icon's tip follows the mouse at most this often.
-constexpr DWORD kTipRefreshMs = 1000;
 // The Apply button's shield (BCM_SETSHIELD, Vista's common controls).
 constexpr UINT kSetShield = 0x160C;
 // WM_DPICHANGED (Windows 8.1 on), which the build's headers hide.
@@ -82,9 +81,8 @@ struct MainWindowState {
     // The job the worker was given: its message is the only one taken.
     const ApplyJob* pendingJob = nullptr;
     std::string captionBeforeApply;
-    // Started hidden: the window stays so until the user asks for it.
-    bool hidden = false;
-    DWORD tipShownAt = 0;
+    TrayPresence tray;      // the notification-area icon, and whether only it shows
+    HWND window = nullptr;  // kept for the icon's removal once it is gone
     // The record each row of the list stands for, in the list's order: the
     // first of its name, as a click on the row shows it.
     std::vector<const Configuration*> rowRecords;
@@ -195,12 +193,13 @@ void OnInitDialog(HWND dialog) {
     // say) could save while every start had the rights; now it cannot.
     if (!FolderTakesNewFiles("."))
         ShowMessage(nullptr, kFolderRefusesFiles, kWarningTitle, MB_ICONWARNING);
-    if (g_state.hidden) PickRememberedInterface(dialog);
+    if (g_state.tray.hidden) PickRememberedInterface(dialog);
 
     SetPropA(dialog, kMainWindowMark, reinterpret_cast<HANDLE>(1));
     LetMessageThrough(dialog, ShowRequestMessage());
     LetMessageThrough(dialog, TaskbarCreatedMessage());
-    AddTrayIcon(dialog, CurrentTip());
+    g_state.window = dialog;
+    StartTrayIcon(dialog, g_state.tray, CurrentTip(), GetTickCount());
 }
 
 // The window moved to a screen of another DPI (per-monitor Windows 10 1703
@@ -332,15 +331,12 @@ void OnApplyDone(HWND dialog, LPARAM lParam) {
     g_state.pendingJob = nullptr;
     const std::unique_ptr<ApplyJob> job = TakeApplyJob(lParam);
     SetApplying(dialog, nullptr);
-    // A close asked while the Apply waited goes ahead now.
-    if (g_state.closeAsked) {
-        OnClosing(dialog);
-        return;
-    }
     ShowReport(dialog, job->report);
+    // A close asked while the Apply waited goes ahead once its ending is seen.
+    if (g_state.closeAsked) OnClosing(dialog);
 }
 
-// Exit, the close box and Alt+F4 wait for an Apply under way.
+// Exit, the close box and Alt+F4 wait for an Apply under way and its box.
 bool CloseWaits() {
     if (g_state.applying) g_state.closeAsked = true;
     return g_state.applying;
@@ -368,8 +364,7 @@ std::string CurrentTip() {
 }
 
 void RefreshTip(HWND dialog, const Configuration& current) {
-    SetTrayTip(dialog, TipFor(current));
-    g_state.tipShownAt = GetTickCount();
+    ShowTrayTip(dialog, g_state.tray, TipFor(current), GetTickCount());
 }
 
 void RefreshTip(HWND dialog) {
@@ -381,11 +376,10 @@ bool Busy(HWND dialog) {
     return g_state.applying || OtherDialogOfThread(dialog) != nullptr;
 }
 
-// Shows the window (lifting a hidden start's hold) and brings it to the
+// Shows the window (lifting the hold of a hidden one) and brings it to the
 // front, or the dialog or message box open over it.
 void ShowMainWindow(HWND dialog) {
-    g_state.hidden = false;
-    ShowWindow(dialog, IsIconic(dialog) ? SW_RESTORE : SW_SHOW);
+    ShowTrayWindow(dialog, g_state.tray);
     HWND other = OtherDialogOfThread(dialog);
     SetForegroundWindow(other != nullptr ? other : dialog);
 }
@@ -403,7 +397,7 @@ void OnTrayIcon(HWND dialog, LPARAM mouse) {
             break;
         }
         case WM_MOUSEMOVE:
-            if (GetTickCount() - g_state.tipShownAt >= kTipRefreshMs) RefreshTip(dialog);
+            if (TrayTipIsOld(g_state.tray, GetTickCount())) RefreshTip(dialog);
             break;
         default:
             break;
@@ -585,7 +579,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             OnDpiChanged(dialog, LOWORD(wParam));
             return FALSE;
         case WM_DESTROY:
-            RemoveTrayIcon(dialog);
+            // The icon goes once the window is gone (RunMainWindow).
             ReleaseDialogIcons(dialog);
             RemovePropA(dialog, kMainWindowMark);
             OnClosing(dialog);
@@ -596,20 +590,21 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             if (wParam != FALSE) {
                 MessageBoxPrompts prompts(nullptr);
                 SaveConfigurations(kConfigFileName, g_state.configurations, prompts, g_state.file);
-                RemoveTrayIcon(dialog);
+                EndTrayIcon(dialog);
             }
             return FALSE;
         case kTrayIconMessage:
             OnTrayIcon(dialog, lParam);
             return TRUE;
         case WM_SIZE:
-            // Minimized, only the icon remains.
-            if (wParam == SIZE_MINIMIZED) ShowWindow(dialog, SW_HIDE);
+            if (wParam == SIZE_MINIMIZED) OnTrayWindowMinimized(dialog, g_state.tray);
             return FALSE;
         case WM_WINDOWPOSCHANGING:
-            // Windows shows a dialog box when its queue first empties; a
-            // hidden start keeps it hidden until the user asks for it.
-            if (g_state.hidden) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+            KeepTrayWindowHidden(g_state.tray, *reinterpret_cast<WINDOWPOS*>(lParam));
+            return FALSE;
+        case WM_TIMER:
+            if (IsTrayRetryTimer(wParam))
+                RetryTrayIcon(dialog, g_state.tray, CurrentTip(), GetTickCount());
             return FALSE;
         default:
             if (message == ShowRequestMessage()) {
@@ -617,7 +612,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 return TRUE;
             }
             // Explorer started again, with an empty notification area.
-            if (message == TaskbarCreatedMessage()) AddTrayIcon(dialog, CurrentTip());
+            if (message == TaskbarCreatedMessage())
+                StartTrayIcon(dialog, g_state.tray, CurrentTip(), GetTickCount());
             return FALSE;
     }
 }
@@ -686,8 +682,11 @@ std::string LeadingText(const char* text, std::size_t count) {
 
 void RunMainWindow(const PlatformProfile& profile, bool hidden) {
     g_state.profile = profile;
-    g_state.hidden = hidden;
+    g_state.tray.hidden = hidden;
     DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), MainDialogProc, 0);
+    // Under Wine the shell may take seconds over the last icon's removal;
+    // the list is saved and the window gone by now.
+    if (g_state.window != nullptr) EndTrayIcon(g_state.window);
 }
 
 HWND FindNicsetMainWindow() {

@@ -47,7 +47,10 @@ bool AddTrayIcon(HWND window, const std::string& tip) {
     data.hIcon = static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NICSET), IMAGE_ICON,
                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    const bool added = Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+    // At logon the shell may refuse the add and still show the icon later,
+    // or may have it already: then a change of the same data succeeds.
+    const bool added =
+        Shell_NotifyIconA(NIM_ADD, &data) != FALSE || Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
     // The shell keeps its own copy of the picture.
     if (data.hIcon != nullptr) DestroyIcon(data.hIcon);
     return added;

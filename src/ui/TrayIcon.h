@@ -13,8 +13,8 @@
 // What the icon sends its window for the mouse: lParam is the mouse message.
 constexpr UINT kTrayIconMessage = WM_APP + 2;
 
-// Adds the icon (again, after Explorer restarted) with `tip`. False when the
-// shell did not take it.
+// Adds the icon (again, after Explorer restarted) with `tip`, or changes it
+// to that when the shell has it already. False when the shell took neither.
 bool AddTrayIcon(HWND window, const std::string& tip);
 void SetTrayTip(HWND window, const std::string& tip);
 void RemoveTrayIcon(HWND window);

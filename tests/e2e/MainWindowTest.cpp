@@ -249,6 +249,34 @@ TEST_F(MainWindowTest, TheRestartBoxIsRememberedAndApplySaysWhyTheRestartFailed)
     EXPECT_TRUE(IsChecked(Main(), IDC_RESTART_INTERFACE)) << "not remembered";
 }
 
+// Exit, the icon menu's Exit, the close box or Alt+F4 during an Apply's wait
+// (both queued at once): the box first, then the window closes and saves.
+TEST_F(MainWindowTest, ACloseAskedWhileApplyWaitsShowsTheBoxFirst) {
+    const std::pair<UINT, WPARAM> closes[] = {
+        {WM_COMMAND, IDC_EXIT}, {WM_COMMAND, 39003}, {WM_SYSCOMMAND, SC_CLOSE}};
+    SeedAdapters({kIntel});
+    for (const auto& [message, wParam] : closes) {
+        WriteConfigFile({kOffice});
+        Start();
+        if (!IsChecked(Main(), IDC_RESTART_INTERFACE)) ClickButton(Main(), IDC_RESTART_INTERFACE);
+        PickInterface(kIntel.description);
+        PickConfiguration("Office");
+        HANDLE thread =
+            OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(Main(), nullptr));
+        SuspendThread(thread);
+        PostMessageA(Main(), WM_COMMAND, IDC_APPLY, 0);
+        PostMessageA(Main(), message, wParam, 0);
+        ResumeThread(thread);
+        CloseHandle(thread);
+        MessageBoxSeen box = WaitForMessageBox(Process(), "Complete");
+        DeleteFileA(WorkPath("Nicset.conf").c_str());
+        AnswerMessageBox(box.window, IDOK);
+        DWORD status = 0;
+        EXPECT_TRUE(Process().WaitForExit(kMustComeMs, &status)) << "the close was forgotten";
+        EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kOffice})) << wParam;
+    }
+}
+
 // The notification-area menu's choice arrives as this command; the window
 // takes it as row n of its list as it stands.
 TEST_F(MainWindowTest, TheIconMenusChoiceAppliesThatRowAndMinimizingHides) {

@@ -7,6 +7,7 @@
 #include "config/ConfigurationMatch.h"
 #include "ui/DpiScale.h"
 #include "ui/TrayMenu.h"
+#include "ui/TrayPresence.h"
 
 namespace {
 
@@ -104,6 +105,24 @@ TEST(TrayMenuTest, MenuKeepsTheListOrderAndChecksTheMatches) {
     EXPECT_FALSE(TrayConfigurationRow(39999, row) || TrayConfigurationRow(65535, row));
     EXPECT_TRUE(TrayConfigurationRow(65534, row));
     EXPECT_EQ(row, 25534u);
+}
+
+TEST(TrayPresenceTest, AHiddenWindowWithNoIconForGoodShowsItselfMinimized) {
+    using I = TrayIconState;
+    using A = TrayWindowAction;
+    // Each state's action: neither minimized nor hidden, hidden, minimized, both.
+    const std::pair<I, std::array<A, 4>> rows[] = {
+        {I::kShown, {A::kNone, A::kNone, A::kHide, A::kNone}},
+        {I::kTrying, {A::kNone, A::kNone, A::kNone, A::kNone}},
+        {I::kLost, {A::kNone, A::kShowMinimized, A::kNone, A::kShowMinimized}},
+    };
+    for (const auto& [icon, actions] : rows)
+        for (int at = 0; at < 4; ++at)
+            EXPECT_EQ(TrayWindowActionFor(icon, at >= 2, at % 2 == 1), actions[at]) << at;
+    // Tried for 2 minutes after the first refusal.
+    EXPECT_EQ(TrayStateAfterTry(false, 119999), I::kTrying);
+    EXPECT_EQ(TrayStateAfterTry(false, 120000), I::kLost);
+    EXPECT_EQ(TrayStateAfterTry(true, 120000), I::kShown);
 }
 
 TEST(DpiScaleTest, SizesScaleAsMulDivRoundsAndTheSplashDoubles) {
