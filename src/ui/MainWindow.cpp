@@ -325,6 +325,12 @@ void OnApply(HWND dialog) {
 
 void OnClosing(HWND dialog);
 
+// A restart is never cut short; after a while the caption says it goes on.
+void OnStillRestarting(HWND dialog) {
+    KillTimer(dialog, kStillRestartingTimer);
+    if (g_state.applying) SetControlText(dialog, IDC_SHOWN_GROUP, kStillRestarting);
+}
+
 void OnApplyDone(HWND dialog, LPARAM lParam) {
     // Any program may post a message; only the worker's carries the job.
     if (!g_state.applying || lParam != reinterpret_cast<LPARAM>(g_state.pendingJob)) return;
@@ -564,11 +570,6 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             if (IsMakerLabel(reinterpret_cast<HWND>(lParam)))
                 return reinterpret_cast<INT_PTR>(LinkLabelColors(reinterpret_cast<HDC>(wParam)));
             return FALSE;
-        case WM_TIMER:
-            if (wParam != kStillRestartingTimer) return FALSE;
-            KillTimer(dialog, kStillRestartingTimer);
-            if (g_state.applying) SetControlText(dialog, IDC_SHOWN_GROUP, kStillRestarting);
-            return TRUE;
         case kApplyDoneMessage:
             OnApplyDone(dialog, lParam);
             return TRUE;
@@ -605,6 +606,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_TIMER:
             if (IsTrayRetryTimer(wParam))
                 RetryTrayIcon(dialog, g_state.tray, CurrentTip(), GetTickCount());
+            if (wParam == kStillRestartingTimer) OnStillRestarting(dialog);
             return FALSE;
         default:
             if (message == ShowRequestMessage()) {
