@@ -22,6 +22,7 @@
 #include "ui/AddConfigurationDialog.h"
 #include "ui/ApplyFlow.h"
 #include "ui/ApplyWorker.h"
+#include "ui/ConfigFileMutex_win.h"
 #include "ui/ConfigurationRows.h"
 #include "ui/DpiScale_win.h"
 #include "ui/LinkLabel.h"
@@ -648,6 +649,8 @@ std::string LeadingText(const char* text, std::size_t count) {
 void RunMainWindow(const PlatformProfile& profile, bool hidden) {
     g_state.profile = profile;
     g_state.hidden = hidden;
+    // Tells a /backup that this window saves the file when it closes.
+    const ConfigFileMutex fileHeld(kConfigFileName);
     DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), MainDialogProc, 0);
 }
 
