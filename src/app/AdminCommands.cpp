@@ -56,8 +56,8 @@ AdminHost& PlainAdminHost() {
 }
 
 CommandOutcome RunBackup(const CommandRequest& request, Registry& registry,
-                         const PlatformProfile& profile, const char* configPath,
-                         unsigned codePage, AdminHost& host) {
+                         const PlatformProfile& profile, const char* configPath, unsigned codePage,
+                         AdminHost& host) {
     const char* name = request.configuration.c_str();
     if (host.WindowHoldsConfigFile(configPath))
         return CommandError(kStatusWindowOpen, kWindowOpenError, "");
@@ -96,20 +96,23 @@ CommandOutcome RunBackup(const CommandRequest& request, Registry& registry,
     return Ended(kStatusApplied, CommandMessage::kComplete, saved.c_str());
 }
 
-CommandOutcome RunList(Registry& registry, const PlatformProfile& profile,
-                       const char* configPath, AdminHost& host) {
+CommandOutcome RunList(Registry& registry, const PlatformProfile& profile, const char* configPath,
+                       AdminHost& host) {
     CommandOutcome outcome = Ended(kStatusApplied, CommandMessage::kListing, "");
     std::string& listing = outcome.listing;
 
     AdapterList adapters;
     EnumerateInterfaces(registry, profile, adapters, nullptr);
+    // Each put in its place as the combo box puts each line it is given.
     std::vector<const AdapterEntry*> shown;
-    for (const AdapterEntry& adapter : adapters)
-        shown.push_back(&adapter);
-    std::stable_sort(shown.begin(), shown.end(),
-                     [&host](const AdapterEntry* first, const AdapterEntry* second) {
-                         return host.ListedBefore(first->description, second->description);
-                     });
+    for (const AdapterEntry& adapter : adapters) {
+        shown.insert(
+            std::upper_bound(shown.begin(), shown.end(), &adapter,
+                             [&host](const AdapterEntry* first, const AdapterEntry* second) {
+                                 return host.ListedBefore(first->description, second->description);
+                             }),
+            &adapter);
+    }
     for (const AdapterEntry* adapter : shown) {
         Configuration current{};
         ReadInterfaceSettings(registry, profile, *adapter, current);
@@ -180,9 +183,8 @@ std::string EndingLine(std::uint32_t status, const std::string& text) {
 
 std::string LogLine(const LogRecord& record) {
     std::string line;
-    for (const std::string* field :
-         {&record.time, &record.computer, &record.user, &record.command, &record.configuration,
-          &record.interfaceName}) {
+    for (const std::string* field : {&record.time, &record.computer, &record.user, &record.command,
+                                     &record.configuration, &record.interfaceName}) {
         line += OneColumn(field->c_str());
         line += '\t';
     }

@@ -16,9 +16,9 @@
 
 // The statuses of /backup beyond those an Apply has.
 enum AdminStatus : int {
-    kStatusNameExists = 11,    // a configuration of that name exists; nothing saved
-    kStatusWindowOpen = 12,    // a Nicset window has the file open; nothing saved
-    kStatusSaveFailed = 13,    // the save failed; the old file is untouched
+    kStatusNameExists = 11,  // a configuration of that name exists; nothing saved
+    kStatusWindowOpen = 12,  // a Nicset window has the file open; nothing saved
+    kStatusSaveFailed = 13,  // the save failed; the old file is untouched
 };
 
 constexpr const char kLogOpenError[] = "The log file cannot be written: ";
@@ -66,14 +66,14 @@ private:
 // with the program's own load and save. Statuses in this order: 12, 3, 4,
 // 11, 13; the file is written only on success.
 CommandOutcome RunBackup(const CommandRequest& request, Registry& registry,
-                         const PlatformProfile& profile, const char* configPath,
-                         unsigned codePage, AdminHost& host);
+                         const PlatformProfile& profile, const char* configPath, unsigned codePage,
+                         AdminHost& host);
 
 // /list: a line for every interface in the window's order, then one for every
 // configuration in the file's order; status 3, with the interface lines
 // alone, when the file cannot be read.
-CommandOutcome RunList(Registry& registry, const PlatformProfile& profile,
-                       const char* configPath, AdminHost& host);
+CommandOutcome RunList(Registry& registry, const PlatformProfile& profile, const char* configPath,
+                       AdminHost& host);
 
 // `text` for one column: each tab, CR or LF byte a blank.
 std::string OneColumn(const char* text);

@@ -29,9 +29,9 @@ enum class CommandAction {
 
 struct CommandRequest {
     CommandAction action = CommandAction::kRunWindow;
-    bool quiet = false;    // /quiet anywhere, even on a wrong line; always for the copies
-    bool restart = false;  // /restart
-    bool replace = false;  // /replace
+    bool quiet = false;         // /quiet anywhere, even on a wrong line; always for the copies
+    bool restart = false;       // /restart
+    bool replace = false;       // /replace
     std::string configuration;  // /apply's configuration, /backup's name
     bool interfaceNamed = false;
     std::string interfaceName;

@@ -71,9 +71,9 @@ bool CommandOutput::Write(const std::string& text) {
     auto attach = reinterpret_cast<decltype(&::AttachConsole)>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "AttachConsole")));
     if (attach == nullptr || !attach(ATTACH_PARENT_PROCESS)) return false;
-    HANDLE console = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                 nullptr);
+    HANDLE console =
+        CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     if (console == INVALID_HANDLE_VALUE) return true;
     WriteToConsole(console, text);
     CloseHandle(console);

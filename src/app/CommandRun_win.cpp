@@ -85,9 +85,9 @@ void ShowBox(const CommandRequest& request, const CommandOutcome& outcome,
         case CommandMessage::kListing:
             // The console has the lines already.
             if (!toConsole)
-                ShowMessage(nullptr, ListingBoxText(lines).c_str(), kUsageTitle,
-                            outcome.exitCode == kStatusApplied ? MB_ICONINFORMATION
-                                                               : MB_ICONWARNING);
+                ShowMessage(
+                    nullptr, ListingBoxText(lines).c_str(), kUsageTitle,
+                    outcome.exitCode == kStatusApplied ? MB_ICONINFORMATION : MB_ICONWARNING);
             break;
     }
 }
@@ -117,8 +117,7 @@ int RunCommandLine(const CommandRequest& request, const PlatformProfile& profile
     CommandOutcome outcome;
     // A log that cannot be written stops the command before it does anything.
     if (request.logged && !log.Open(request.logPath.c_str(), Is98Family(profile))) {
-        outcome =
-            CommandError(kStatusWrongCommandLine, kLogOpenError, request.logPath.c_str());
+        outcome = CommandError(kStatusWrongCommandLine, kLogOpenError, request.logPath.c_str());
         outcome.ending = outcome.message;
         if (request.quiet) outcome.message = CommandMessage::kNothing;
     } else {

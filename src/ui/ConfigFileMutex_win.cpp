@@ -14,8 +14,8 @@ std::string MutexNameFor(const char* path) {
         full.resize(length + 1);
         length = GetFullPathNameA(path, static_cast<DWORD>(full.size()), full.data(), nullptr);
     }
-    std::string capitals = length > 0 && length < full.size() ? std::string(full.data(), length)
-                                                                : std::string(path);
+    std::string capitals =
+        length > 0 && length < full.size() ? std::string(full.data(), length) : std::string(path);
     if (!capitals.empty()) CharUpperBuffA(&capitals[0], static_cast<DWORD>(capitals.size()));
     return ConfigFileMutexName(capitals, TakesGlobalPrefix(GetVersion()));
 }

@@ -1,6 +1,7 @@
 // Nicset.exe started with arguments: it applies a saved configuration
 // without splash or main window, shows at most one message box and ends
 // with a status that tells what happened.
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -142,6 +143,125 @@ TEST_F(CommandLineTest, WorksWhileTheMainWindowIsOpen) {
     EXPECT_EQ(ExitStatus(*run), 0u);
     EXPECT_EQ(ReadValue(TcpipKey(kIntel), "IPAddress").bytes, Padded("10.1.2.3", 16));
     EXPECT_TRUE(IsWindowVisible(Main()));
+}
+
+// Runs Nicset.exe with a pipe as its standard output, as a script host does,
+// and gives what it wrote there; `status` gets its exit status.
+std::string RunWithPipe(const std::string& directory, const std::string& arguments, DWORD* status) {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE reading = nullptr, writing = nullptr;
+    if (!CreatePipe(&reading, &writing, &inherit, 0)) {
+        ADD_FAILURE() << "no pipe";
+        return std::string();
+    }
+    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writing;
+    startup.hStdError = writing;
+    std::string commandLine = "\"" + NicsetPath() + "\" " + arguments;
+    PROCESS_INFORMATION info = {};
+    const bool started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0,
+                                        nullptr, directory.c_str(), &startup, &info) != FALSE;
+    CloseHandle(writing);
+    std::string output;
+    if (!started) {
+        ADD_FAILURE() << "cannot start Nicset.exe, error " << GetLastError();
+        CloseHandle(reading);
+        return output;
+    }
+    CloseHandle(info.hThread);
+    // The pipe ends when Nicset does; a Nicset that hangs is ended.
+    const bool ended = WaitUntil([&] {
+        char chunk[512];
+        DWORD available = 0, got = 0;
+        while (PeekNamedPipe(reading, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+               ReadFile(reading, chunk, sizeof chunk, &got, nullptr) && got > 0)
+            output.append(chunk, got);
+        return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0 && available == 0;
+    });
+    EXPECT_TRUE(ended) << "Nicset.exe did not end";
+    if (!ended) TerminateProcess(info.hProcess, 1);
+    GetExitCodeProcess(info.hProcess, status);
+    CloseHandle(info.hProcess);
+    CloseHandle(reading);
+    return output;
+}
+
+TEST_F(CommandLineTest, ListWritesItsLinesToTheCallersPipe) {
+    SeedAdapters({kRealtek, kIntel});
+    WriteConfigFile({kOffice, kLab});
+    DWORD status = 99;
+    const std::string output = RunWithPipe(directory_, "/list", &status);
+    std::printf("/list wrote:\n%s", output.c_str());
+    EXPECT_EQ(status, 0u);
+    // In the window's order; the live state is empty where it cannot be read.
+    EXPECT_EQ(
+        output,
+        "interface\t" + kIntel.description +
+            "\tstatic\t192.168.1.20\t255.255.255.0\t192.168.1.1\t192.168.1.1\t192.168.1.2"
+            "\tDefault\t\r\n"
+            "interface\t" +
+            kRealtek.description +
+            "\tDHCP\t0.0.0.0\t0.0.0.0\t\t\t\t00A0C9112233\t\r\n"
+            "configuration\tOffice\tstatic\t10.1.2.3\t255.0.0.0\t10.1.2.1\t10.1.2.2\t"
+            "10.1.2.4\tDefault\r\n"
+            "configuration\tLab\tstatic\t10.9.9.9\t255.0.0.0\t10.9.9.1\t\t\t00A0C9445566\r\n");
+}
+
+TEST_F(CommandLineTest, BackupSavesTheInterfaceAndLogsIt) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    auto run = Run("/backup \"Before the move\" /log rollout.log /quiet");
+    EXPECT_EQ(ExitStatus(*run), 0u);
+    SavedConfiguration backup = {"Before the move", false,         "192.168.1.20", "Default",
+                                 "255.255.255.0",   "192.168.1.1", "192.168.1.1",  "192.168.1.2"};
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kOffice, backup}));
+
+    // Relative to the working folder; a second command appends.
+    run = Run("/backup \"Before the move\" /log rollout.log /quiet");
+    EXPECT_EQ(ExitStatus(*run), 11u);
+    const std::string log = ReadFileBytes(WorkPath("rollout.log"));
+    std::printf("the log:\n%s", log.c_str());
+    std::vector<std::vector<std::string>> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.emplace_back();
+        std::size_t field = start;
+        for (std::size_t tab; (tab = log.find('\t', field)) < end; field = tab + 1)
+            lines.back().push_back(log.substr(field, tab - field));
+        lines.back().push_back(log.substr(field, end - field));
+    }
+    EXPECT_EQ(start, log.size()) << "the log ends in a cut line";
+    ASSERT_EQ(lines.size(), 2u);
+    const std::vector<std::string> tails[] = {
+        {"backup", "Before the move", "", "0", "Saved as \"Before the move\""},
+        {"backup", "Before the move", "", "11",
+         "A configuration of that name exists: Before the move"}};
+    for (std::size_t line = 0; line < 2; ++line) {
+        ASSERT_EQ(lines[line].size(), 8u);
+        const std::string& time = lines[line][0];
+        EXPECT_EQ(time.size(), 19u);
+        EXPECT_EQ(time.find_first_not_of("0123456789-: "), std::string::npos) << time;
+        EXPECT_FALSE(lines[line][1].empty()) << "no computer name";
+        EXPECT_EQ(std::vector<std::string>(lines[line].begin() + 3, lines[line].end()),
+                  tails[line]);
+    }
+}
+
+TEST_F(CommandLineTest, BackupLeavesTheFileToAnOpenWindow) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    Start();
+    const std::string file = ConfigFileBytes();
+
+    auto run = Run("/backup New");
+    std::string text;
+    EXPECT_EQ(AnswerTheBox(*run, "Error", &text), 12u);
+    EXPECT_EQ(text, "Close Nicset's window first: it saves Nicset.conf when it closes");
+    EXPECT_EQ(ConfigFileBytes(), file);
+    Exit();
 }
 
 // Silent lines: /quiet, and the restart helper, the 64-bit program's side of
