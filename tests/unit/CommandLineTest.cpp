@@ -391,8 +391,12 @@ void SeedTwoInterfaces(MemoryRegistry& registry, const PlatformProfile& profile)
                        Bytes("255.255.255.0\0\0"));
 }
 
-TEST(CommandLineTest, BackupSavesTheInterfaceWithTheProgramsOwnSave) {
+// /backup with the program's own load and save, and /list, which only reads.
+TEST(CommandLineTest, BackupSavesTheInterfaceAndListWritesWhatThereIs) {
     using M = CommandMessage;
+    const std::string interfaces =
+        "interface\tIntel\tstatic\t192.168.5.5\t255.255.255.0\t\t\t\tDefault\tlive 0001\r\n"
+        "interface\tRealtek\tstatic\t\t\t\t\t\tDefault\tlive 0000\r\n";
     struct Row {
         const char* what;
         bool file;
@@ -402,6 +406,7 @@ TEST(CommandLineTest, BackupSavesTheInterfaceWithTheProgramsOwnSave) {
         std::string text;                // the file's path follows "$"
         std::vector<std::string> names;  // the file's afterwards; empty: unchanged
         bool windowOpen = false, refuseReading = false, refuseCreating = false;
+        std::string listing = "";
     };
     const Row rows[] = {
         {"a missing file is created", false, "/backup New /interface intel", 0, M::kComplete,
@@ -428,6 +433,12 @@ TEST(CommandLineTest, BackupSavesTheInterfaceWithTheProgramsOwnSave) {
          "Error writing config file $", {}, false, false, true},
         {"the save fails, quietly", false, "/backup New /interface Intel /quiet", 13,
          M::kNothing, "Error writing config file $", {}, false, false, true},
+        // Both kinds, each in its order, an empty field, a tab in a name.
+        {"list", true, "/list", 0, M::kListing, "", {}, false, false, false,
+         interfaces + "configuration\tHome\tstatic\t10.0.0.1\t255.0.0.0\t10.0.0.254\t\t\tDefault\r\n"
+                      "configuration\tWork B\tDHCP\t\t\t\t\t\t00A0C9112233\r\n"},
+        {"list, no file", false, "/list /quiet", 3, M::kNothing, "Error opening config file $",
+         {}, false, false, false, interfaces},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -451,8 +462,9 @@ TEST(CommandLineTest, BackupSavesTheInterfaceWithTheProgramsOwnSave) {
         EXPECT_EQ(outcome.exitCode, static_cast<std::uint32_t>(row.status));
         EXPECT_EQ(outcome.message, row.message);
         std::string text = row.text;
-        if (text.back() == '$') text.replace(text.size() - 1, 1, path);
+        if (!text.empty() && text.back() == '$') text.replace(text.size() - 1, 1, path);
         EXPECT_EQ(EndingText(outcome, profile, ""), text);
+        EXPECT_EQ(outcome.listing, row.listing);
         if (row.names.empty()) {
             EXPECT_EQ(row.file ? ReadBytes(path) : std::string(), before);
             EXPECT_EQ(directory.Names().size(), row.file ? 1u : 0u);
@@ -469,69 +481,18 @@ TEST(CommandLineTest, BackupSavesTheInterfaceWithTheProgramsOwnSave) {
     }
 }
 
-TEST(CommandLineTest, ListWritesEveryInterfaceThenEveryConfiguration) {
-    const std::string interfaces =
-        "interface\tIntel\tstatic\t192.168.5.5\t255.255.255.0\t\t\t\tDefault\tlive 0001\r\n"
-        "interface\tRealtek\tstatic\t\t\t\t\t\tDefault\tlive 0000\r\n";
-    struct Row {
-        const char* what;
-        bool file;
-        std::string line;
-        int status;
-        std::string listing;
-        std::string text;  // the ending's; the file's path follows "$"
-    };
-    const Row rows[] = {
-        {"both kinds, a tab in a name, empty fields", true, "/list", 0,
-         interfaces +
-             "configuration\tHome\tstatic\t10.0.0.1\t255.0.0.0\t10.0.0.254\t\t\tDefault\r\n"
-             "configuration\tWork B\tDHCP\t\t\t\t\t\t00A0C9112233\r\n",
-         ""},
-        {"an unreadable file", false, "/list /quiet", 3, interfaces,
-         "Error opening config file $"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        ScratchDirectory directory;
-        const std::string path = directory.File(kConfigFileName);
-        if (row.file) SaveRecords(path, {kHome, kWork});
-        MemoryRegistry registry;
-        PlatformProfile profile;
-        SelectPlatformProfile(0, profile);
-        SeedTwoInterfaces(registry, profile);
-        ScriptedPlatform platform;
-        ScriptedHost host;
-
-        const CommandOutcome outcome = RunCommand(ParseCommandLine(row.line.c_str()), registry,
-                                                  profile, platform, path.c_str(), 1252, host);
-
-        EXPECT_EQ(outcome.exitCode, static_cast<std::uint32_t>(row.status));
-        EXPECT_EQ(outcome.listing, row.listing);
-        std::string text = row.text;
-        if (!text.empty()) text.replace(text.size() - 1, 1, path);
-        EXPECT_EQ(EndingText(outcome, profile, ""), text);
-    }
-}
-
-TEST(CommandLineTest, TheEndingLineTheLogLineAndTheListBox) {
-    LogRecord record;
-    record.time = "2026-12-09 22:40:05";
-    record.computer = "PC-17";
-    record.user = "SYSTEM";
-    record.command = "apply";
-    record.configuration = "Home\tA";
-    record.interfaceName = "Intel\r\nPRO";
-    record.status = 7;
-    record.message = "Changes successfully applied\nReboot the Interfaz\r\nIt\tcould not";
+// What scripts and other processes read: the ending line, the log line, the
+// box of /list's lines, the name of the window's mutex.
+TEST(CommandLineTest, TheLinesAndTheNameOthersRead) {
+    const LogRecord record = {"2026-12-09 22:40:05", "PC-17", "SYSTEM", "apply", "Home\tA",
+                              "Intel\r\nPRO", 7,
+                              "Changes successfully applied\nReboot the Interfaz\r\nIt\tcould not"};
     std::string numbered, thirtyOne;
     for (int line = 1; line <= 31; ++line) {
         thirtyOne += "line " + std::to_string(line) + "\r\n";
         if (line <= 30) numbered += (line > 1 ? "\n" : "") + ("line " + std::to_string(line));
     }
-    struct Row {
-        std::string actual, expected;
-    };
-    const Row rows[] = {
+    const std::pair<std::string, std::string> rows[] = {
         {EndingLine(0, "Changes successfully applied\nReboot the Interfaz"),
          "0\tChanges successfully applied / Reboot the Interfaz\r\n"},
         {EndingLine(13, "Error writing config file Nicset.conf"),
@@ -542,21 +503,13 @@ TEST(CommandLineTest, TheEndingLineTheLogLineAndTheListBox) {
         {LogLine(LogRecord{}), "\t\t\t\t\t\t0\t\r\n"},
         {ListingBoxText(thirtyOne), numbered + "\n... and 1 more"},
         {ListingBoxText(thirtyOne.substr(0, thirtyOne.rfind("line 31"))), numbered},
+        // The hash worked out by hand: FNV-1a, 32 bits, of the path's bytes.
+        {ConfigFileMutexName("C:\\NET\\NICSET.CONF", false), "Nicset.conf.66FBADE1"},
+        {ConfigFileMutexName("C:\\NET\\NICSET.CONF", true), "Global\\Nicset.conf.66FBADE1"},
+        {ConfigFileMutexName("", false), "Nicset.conf.811C9DC5"},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(row.actual, row.expected);
-}
-
-TEST(CommandLineTest, TheWindowsMutexIsNamedByTheFilesPath) {
-    EXPECT_EQ(Fnv1aHash(""), 0x811C9DC5u);
-    EXPECT_EQ(Fnv1aHash("foobar"), 0xBF9CF968u);
-    const std::string path = "C:\\NET\\NICSET.CONF";
-    const std::string name = ConfigFileMutexName(path, false);
-    EXPECT_EQ(name.size(), std::string("Nicset.conf.").size() + 8);
-    EXPECT_EQ(name.compare(0, 12, "Nicset.conf."), 0);
-    EXPECT_EQ(name.find_first_not_of("0123456789ABCDEF", 12), std::string::npos) << name;
-    EXPECT_EQ(ConfigFileMutexName(path, true), "Global\\" + name);
-    EXPECT_NE(ConfigFileMutexName("C:\\NET\\NICSET.CONF2", false), name);
+    for (const auto& row : rows)
+        EXPECT_EQ(row.first, row.second);
     // GetVersion's word: 98 (high bit), NT 4.0, 2000, 10.
     for (const auto& row : {std::make_pair(0xC0000A04u, false), std::make_pair(0x05650004u, false),
                             std::make_pair(0x08930005u, true), std::make_pair(0x4A64000Au, true)})
