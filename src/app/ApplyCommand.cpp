@@ -3,21 +3,43 @@
 #include <cstdio>
 
 #include "adapter/Interfaces.h"
+#include "app/AdminCommands.h"
 #include "common/AsciiCase.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
 #include "config/FileText.h"
 
-namespace {
-
 // Cut to the message's size: a name on the command line may be of any length.
-CommandOutcome Error(int status, const char* text, const char* detail) {
+CommandOutcome CommandError(int status, const char* text, const char* detail) {
     CommandOutcome outcome;
     outcome.exitCode = static_cast<std::uint32_t>(status);
     outcome.message = CommandMessage::kError;
     std::snprintf(outcome.text, sizeof outcome.text, "%s%s", text, detail);
     return outcome;
 }
+
+const AdapterEntry* ChooseInterface(const CommandRequest& request, const AdapterList& adapters,
+                                    unsigned codePage, CommandOutcome& refusal) {
+    if (request.interfaceNamed) {
+        const AdapterEntry* named =
+            FindInterfaceByName(adapters, request.interfaceName.c_str(), codePage);
+        if (named == nullptr) {
+            refusal = CommandError(kStatusNoInterface,
+                                   "Interface not found: ", request.interfaceName.c_str());
+        }
+        return named;
+    }
+    if (adapters.size() != 1) {
+        refusal = CommandError(kStatusNoInterface,
+                               adapters.empty() ? "No network interface found"
+                                                : "Several interfaces: name one with /interface",
+                               "");
+        return nullptr;
+    }
+    return &adapters.front();
+}
+
+namespace {
 
 CommandOutcome Reported(const ApplyReport& report) {
     CommandOutcome outcome;
@@ -33,31 +55,19 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
     // A load cut short still holds what it read; only the name decides.
     ConfigurationList configurations;
     if (ReadConfigFile(configPath, configurations) == FileReadResult::kCannotOpen)
-        return Error(kStatusNoConfiguration, kConfigFileOpenError, configPath);
+        return CommandError(kStatusNoConfiguration, kConfigFileOpenError, configPath);
     const Configuration* configuration =
         FindConfigurationByName(configurations, request.configuration.c_str());
     if (configuration == nullptr) {
-        return Error(kStatusNoConfiguration,
+        return CommandError(kStatusNoConfiguration,
                      "Configuration not found: ", request.configuration.c_str());
     }
 
     AdapterList adapters;
     EnumerateInterfaces(registry, profile, adapters, nullptr);
-    const AdapterEntry* adapter = nullptr;
-    if (request.interfaceNamed) {
-        adapter = FindInterfaceByName(adapters, request.interfaceName.c_str(), codePage);
-        if (adapter == nullptr) {
-            return Error(kStatusNoInterface,
-                         "Interface not found: ", request.interfaceName.c_str());
-        }
-    } else if (adapters.size() != 1) {
-        return Error(kStatusNoInterface,
-                     adapters.empty() ? "No network interface found"
-                                      : "Several interfaces: name one with /interface",
-                     "");
-    } else {
-        adapter = &adapters.front();
-    }
+    CommandOutcome refusal;
+    const AdapterEntry* adapter = ChooseInterface(request, adapters, codePage, refusal);
+    if (adapter == nullptr) return refusal;
 
     return Reported(RunApply(registry, profile, platform, platform.Route(), *adapter,
                              *configuration, request.restart));
@@ -102,11 +112,17 @@ CommandOutcome ApplyElevated(const ElevatedApply& order, Registry& registry,
 
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
                           const PlatformProfile& profile, ApplyPlatform& platform,
-                          const char* configPath, unsigned codePage) {
+                          const char* configPath, unsigned codePage, AdminHost& host) {
     CommandOutcome outcome;
     switch (request.action) {
         case CommandAction::kApply:
             outcome = Apply(request, registry, profile, platform, configPath, codePage);
+            break;
+        case CommandAction::kBackup:
+            outcome = RunBackup(request, registry, profile, configPath, codePage, host);
+            break;
+        case CommandAction::kList:
+            outcome = RunList(registry, profile, configPath, host);
             break;
         case CommandAction::kElevatedApply:
             return ApplyElevated(request.elevated, registry, profile, platform);
@@ -131,12 +147,20 @@ CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
             outcome.message = CommandMessage::kUsage;
             break;
     }
+    outcome.ending = outcome.message;
     if (request.quiet) outcome.message = CommandMessage::kNothing;
     return outcome;
 }
 
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
                           const PlatformProfile& profile, ApplyPlatform& platform,
-                          const char* configPath) {
-    return RunCommand(request, registry, profile, platform, configPath, AnsiCodePage());
+                          const char* configPath, unsigned codePage) {
+    return RunCommand(request, registry, profile, platform, configPath, codePage,
+                      PlainAdminHost());
+}
+
+CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
+                          const PlatformProfile& profile, ApplyPlatform& platform,
+                          const char* configPath, AdminHost& host) {
+    return RunCommand(request, registry, profile, platform, configPath, AnsiCodePage(), host);
 }

@@ -7,6 +7,7 @@
 #include "common/Arguments.h"
 #include "common/AsciiCase.h"
 #include "common/BoundedText.h"
+#include "config/Configuration.h"
 
 namespace {
 
@@ -20,6 +21,10 @@ enum class Switch {
     kTray,
     kElevatedApply,
     kRestartInterface,
+    kBackup,
+    kList,
+    kLog,
+    kReplace,
     kCount
 };
 
@@ -32,9 +37,44 @@ Switch SwitchOf(const std::string& argument) {
     if (EqualIgnoringAsciiCase(name, "?")) return Switch::kHelp;
     if (EqualIgnoringAsciiCase(name, "restart")) return Switch::kRestart;
     if (EqualIgnoringAsciiCase(name, "tray")) return Switch::kTray;
+    if (EqualIgnoringAsciiCase(name, "backup")) return Switch::kBackup;
+    if (EqualIgnoringAsciiCase(name, "list")) return Switch::kList;
+    if (EqualIgnoringAsciiCase(name, "log")) return Switch::kLog;
+    if (EqualIgnoringAsciiCase(name, "replace")) return Switch::kReplace;
     if (EqualIgnoringAsciiCase(name, kElevatedApplySwitch + 1)) return Switch::kElevatedApply;
     if (EqualIgnoringAsciiCase(name, kRestartHelperSwitch + 1)) return Switch::kRestartInterface;
     return Switch::kNone;
+}
+
+bool TakesValue(Switch found) {
+    return found == Switch::kApply || found == Switch::kInterface || found == Switch::kBackup ||
+           found == Switch::kLog;
+}
+
+// A name saved whole, on one line of the file.
+bool FitsAConfiguration(const std::string& name) {
+    return !name.empty() && name.size() < kTextFieldSize &&
+           name.find_first_of("\r\n") == std::string::npos;
+}
+
+// The one command of a line that holds no /? or /tray, and whether each
+// switch it holds is one that command takes.
+CommandAction CommandOf(const bool (&seen)[static_cast<int>(Switch::kCount)],
+                        const CommandRequest& request) {
+    auto has = [&seen](Switch which) { return seen[static_cast<int>(which)]; };
+    const int commands = has(Switch::kApply) + has(Switch::kBackup) + has(Switch::kList);
+    if (commands != 1) return CommandAction::kWrongCommandLine;
+    if (has(Switch::kApply)) {
+        return has(Switch::kReplace) ? CommandAction::kWrongCommandLine : CommandAction::kApply;
+    }
+    if (has(Switch::kBackup)) {
+        return has(Switch::kRestart) || !FitsAConfiguration(request.configuration)
+                   ? CommandAction::kWrongCommandLine
+                   : CommandAction::kBackup;
+    }
+    return has(Switch::kInterface) || has(Switch::kRestart) || has(Switch::kReplace)
+               ? CommandAction::kWrongCommandLine
+               : CommandAction::kList;
 }
 
 bool ReadFlag(const std::string& text, bool& flag) {
@@ -108,22 +148,33 @@ CommandRequest ParseCommandLine(const char* line) {
         repeated = true;
         if (found == Switch::kQuiet) request.quiet = true;
         if (found == Switch::kRestart) request.restart = true;
-        if (found != Switch::kApply && found != Switch::kInterface) continue;
+        if (found == Switch::kReplace) request.replace = true;
+        if (found == Switch::kList && *request.command == '\0') request.command = "list";
+        if (!TakesValue(found)) continue;
+        if (found == Switch::kApply && *request.command == '\0') request.command = "apply";
+        if (found == Switch::kBackup && *request.command == '\0') request.command = "backup";
         if (index + 1 == arguments.size()) {
             wrong = true;
             break;
         }
         const std::string& value = arguments[++index];
-        if (found == Switch::kApply) {
+        if (found == Switch::kApply || found == Switch::kBackup) {
             request.configuration = value;
+        } else if (found == Switch::kLog) {
+            request.logPath = value;
+            request.logged = true;
         } else {
             request.interfaceName = value;
             request.interfaceNamed = true;
         }
     }
 
-    // /? and /tray each stand alone.
+    // /? and /tray each stand alone; nothing is logged for them.
     const bool alone = arguments.size() == 1;
+    if (seen[static_cast<int>(Switch::kHelp)] || seen[static_cast<int>(Switch::kTray)]) {
+        request.logged = false;
+        request.logPath.clear();
+    }
     if (wrong) {
         request.action = CommandAction::kWrongCommandLine;
     } else if (seen[static_cast<int>(Switch::kHelp)]) {
@@ -131,8 +182,7 @@ CommandRequest ParseCommandLine(const char* line) {
     } else if (seen[static_cast<int>(Switch::kTray)]) {
         request.action = alone ? CommandAction::kRunTray : CommandAction::kWrongCommandLine;
     } else {
-        request.action = seen[static_cast<int>(Switch::kApply)] ? CommandAction::kApply
-                                                                : CommandAction::kWrongCommandLine;
+        request.action = CommandOf(seen, request);
     }
     return request;
 }

@@ -11,13 +11,10 @@
 #include <cstdint>
 
 #include "adapter/PlatformProfile.h"
-#include "adapter/Win32Registry.h"
-#include "app/ApplyCommand.h"
 #include "app/CommandLine.h"
-#include "config/ConfigFile.h"
+#include "app/CommandRun.h"
 #include "ui/MainWindow.h"
 #include "ui/Splash.h"
-#include "ui/SystemApply.h"
 #include "ui/UiServices.h"
 
 namespace {
@@ -27,32 +24,6 @@ namespace {
 constexpr int kExitStatus = 24;
 // The splash's timer handler gives this when another main window is open.
 constexpr INT_PTR kOtherMainWindowOpen = 32;
-
-// No splash, no window and no single-instance test: a script or a shortcut
-// may run it while the window is open. One message box at most, owned by
-// nobody.
-int RunCommandLine(const CommandRequest& request, const PlatformProfile& profile) {
-    Win32Registry registry;
-    SystemApplyPlatform platform(nullptr, profile);
-    const CommandOutcome outcome =
-        RunCommand(request, registry, profile, platform, kConfigFileName);
-    switch (outcome.message) {
-        case CommandMessage::kNothing:
-            break;
-        case CommandMessage::kApplyReport:
-            ShowApplyReport(nullptr, outcome.report, profile, request.interfaceName.c_str());
-            break;
-        case CommandMessage::kError:
-            ShowError(nullptr, outcome.text);
-            break;
-        case CommandMessage::kUsage:
-            ShowMessage(nullptr, kUsageText, kUsageTitle,
-                        outcome.exitCode == kStatusApplied ? MB_ICONINFORMATION : MB_ICONWARNING);
-            break;
-    }
-    // A copy's exit code may use every bit of the process's exit code.
-    return static_cast<int>(outcome.exitCode);
-}
 
 }  // namespace
 

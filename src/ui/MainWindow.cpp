@@ -23,6 +23,7 @@
 #include "ui/AddConfigurationDialog.h"
 #include "ui/ApplyFlow.h"
 #include "ui/ApplyWorker.h"
+#include "ui/ConfigFileMutex_win.h"
 #include "ui/ConfigurationRows.h"
 #include "ui/DpiScale_win.h"
 #include "ui/LinkLabel.h"
@@ -685,6 +686,8 @@ std::string LeadingText(const char* text, std::size_t count) {
 void RunMainWindow(const PlatformProfile& profile, bool hidden) {
     g_state.profile = profile;
     g_state.tray.hidden = hidden;
+    // Tells a /backup that this window saves the file when it closes.
+    const ConfigFileMutex fileHeld(kConfigFileName);
     DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), MainDialogProc, 0);
     // Under Wine the shell may take seconds over the last icon's removal;
     // the list is saved and the window gone by now.

@@ -1,6 +1,8 @@
 // Nicset.exe started with arguments: it applies a saved configuration
 // without splash or main window, shows at most one message box and ends
 // with a status that tells what happened.
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -142,6 +144,102 @@ TEST_F(CommandLineTest, WorksWhileTheMainWindowIsOpen) {
     EXPECT_EQ(ExitStatus(*run), 0u);
     EXPECT_EQ(ReadValue(TcpipKey(kIntel), "IPAddress").bytes, Padded("10.1.2.3", 16));
     EXPECT_TRUE(IsWindowVisible(Main()));
+}
+
+// Runs Nicset.exe with a pipe as its standard output, as a script host does,
+// and gives what it wrote there; `status` gets its exit status.
+std::string RunWithPipe(const std::string& directory, const std::string& arguments, DWORD* status) {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE reading = nullptr, writing = nullptr;
+    // Room for all it writes, read once it has ended.
+    EXPECT_TRUE(CreatePipe(&reading, &writing, &inherit, 65536));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = writing;
+    std::string commandLine = "\"" + NicsetPath() + "\" " + arguments;
+    PROCESS_INFORMATION info = {};
+    EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                               directory.c_str(), &startup, &info));
+    CloseHandle(writing);
+    if (WaitForSingleObject(info.hProcess, kMustComeMs) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "Nicset.exe did not end";
+        TerminateProcess(info.hProcess, 1);
+    }
+    GetExitCodeProcess(info.hProcess, status);
+    std::string output(65536, '\0');
+    DWORD got = 0;
+    if (!ReadFile(reading, &output[0], static_cast<DWORD>(output.size()), &got, nullptr)) got = 0;
+    output.resize(got);
+    for (HANDLE handle : {info.hThread, info.hProcess, reading})
+        CloseHandle(handle);
+    return output;
+}
+
+TEST_F(CommandLineTest, ListWritesItsLinesToTheCallersPipe) {
+    SeedAdapters({kRealtek, kIntel});
+    WriteConfigFile({kOffice, kLab});
+    DWORD status = 99;
+    const std::string output = RunWithPipe(directory_, "/list", &status);
+    std::printf("/list wrote:\n%s", output.c_str());
+    EXPECT_EQ(status, 0u);
+    // In the window's order; the live state is empty where it cannot be read.
+    EXPECT_EQ(
+        output,
+        "interface\t" + kIntel.description +
+            "\tstatic\t192.168.1.20\t255.255.255.0\t192.168.1.1\t192.168.1.1\t192.168.1.2"
+            "\tDefault\t\r\n"
+            "interface\t" +
+            kRealtek.description +
+            "\tDHCP\t0.0.0.0\t0.0.0.0\t\t\t\t00A0C9112233\t\r\n"
+            "configuration\tOffice\tstatic\t10.1.2.3\t255.0.0.0\t10.1.2.1\t10.1.2.2\t"
+            "10.1.2.4\tDefault\r\n"
+            "configuration\tLab\tstatic\t10.9.9.9\t255.0.0.0\t10.9.9.1\t\t\t00A0C9445566\r\n");
+}
+
+TEST_F(CommandLineTest, BackupSavesTheInterfaceAndLogsIt) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    auto run = Run("/backup \"Before the move\" /log rollout.log /quiet");
+    EXPECT_EQ(ExitStatus(*run), 0u);
+    SavedConfiguration backup = {"Before the move", false,         "192.168.1.20", "Default",
+                                 "255.255.255.0",   "192.168.1.1", "192.168.1.1",  "192.168.1.2"};
+    EXPECT_EQ(ConfigFileBytes(), ConfigFileText({kOffice, backup}));
+
+    // Relative to the working folder; a second command appends.
+    run = Run("/backup \"Before the move\" /log rollout.log /quiet");
+    EXPECT_EQ(ExitStatus(*run), 11u);
+    const std::string log = ReadFileBytes(WorkPath("rollout.log"));
+    std::printf("the log:\n%s", log.c_str());
+    // Each line: the time, the computer and the user, which vary, then the
+    // rest as the unit tables have it.
+    const char* tails[] = {"\tbackup\tBefore the move\t\t0\tSaved as \"Before the move\"\r\n",
+                           "\tbackup\tBefore the move\t\t11\tA configuration of that name "
+                           "exists: Before the move\r\n"};
+    std::size_t start = 0;
+    for (const std::string tail : tails) {
+        const std::size_t at = log.find(tail, start);
+        ASSERT_NE(at, std::string::npos) << tail;
+        const std::string head = log.substr(start, at - start);
+        EXPECT_EQ(head.find_first_not_of("0123456789-: "), 19u) << head;
+        EXPECT_EQ(std::count(head.begin(), head.end(), '\t'), 2) << head;
+        start = at + tail.size();
+    }
+    EXPECT_EQ(start, log.size());
+}
+
+TEST_F(CommandLineTest, BackupLeavesTheFileToAnOpenWindow) {
+    SeedAdapters({kIntel});
+    WriteConfigFile({kOffice});
+    Start();
+    const std::string file = ConfigFileBytes();
+
+    auto run = Run("/backup New");
+    std::string text;
+    EXPECT_EQ(AnswerTheBox(*run, "Error", &text), 12u);
+    EXPECT_EQ(text, "Close Nicset's window first: it saves Nicset.conf when it closes");
+    EXPECT_EQ(ConfigFileBytes(), file);
+    Exit();
 }
 
 // Silent lines: /quiet, and the restart helper, the 64-bit program's side of

@@ -1,13 +1,17 @@
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AdapterTestData.h"
 #include "ConfigTestSupport.h"
 #include "MemoryRegistry.h"
 #include "RegistryTestBackend.h"
+#include "app/AdminCommands.h"
 #include "app/ApplyCommand.h"
 #include "app/CommandLine.h"
 #include "config/ConfigFile.h"
+#include "ui/ConfigFileMutex.h"
 
 namespace {
 
@@ -20,7 +24,13 @@ TEST(CommandLineTest, ReadsTheArgumentsAndSwitches) {
         const char* configuration;
         const char* interfaceName;  // null: not named
         bool restart = false;
+        bool replace = false;
+        const char* log = nullptr;      // null: not logged
+        const char* command = nullptr;  // null: not looked at
     };
+    // A name of the longest a configuration holds, and one past it.
+    const std::string longest(127, 'n'), tooLong = longest + "n";
+    const std::string fits = "/backup " + longest, overlong = "/backup " + tooLong;
     const Row rows[] = {
         {"", A::kRunWindow, false, "", nullptr},
         {" \t ", A::kRunWindow, false, "", nullptr},
@@ -61,6 +71,34 @@ TEST(CommandLineTest, ReadsTheArgumentsAndSwitches) {
         {"/restart-interface 0x01", A::kWrongHelperLine, true, "", nullptr},
         {"/quiet /restart-interface 0001", A::kWrongHelperLine, true, "", nullptr},
         {"/apply-elevated Intel 1", A::kWrongElevatedLine, true, "", nullptr},
+        // /backup, /list and /log.
+        {"/backup Home", A::kBackup, false, "Home", nullptr, false, false, nullptr, "backup"},
+        {"-BACKUP \"Home office\" /interface nic /Replace /quiet /LOG \"C:\\Logs\\n.log\"",
+         A::kBackup, true, "Home office", "nic", false, true, "C:\\Logs\\n.log", "backup"},
+        {fits.c_str(), A::kBackup, false, longest.c_str(), nullptr},
+        {overlong.c_str(), A::kWrongCommandLine, false, tooLong.c_str(), nullptr},
+        {"/backup \"\"", A::kWrongCommandLine, false, "", nullptr},
+        {"/backup a\nb", A::kWrongCommandLine, false, "a\nb", nullptr},
+        {"/backup", A::kWrongCommandLine, false, "", nullptr},
+        {"/backup Home /restart", A::kWrongCommandLine, false, "Home", nullptr, true},
+        {"/apply Home /replace", A::kWrongCommandLine, false, "Home", nullptr, false, true},
+        {"/apply Home /log run.log", A::kApply, false, "Home", nullptr, false, false, "run.log",
+         "apply"},
+        {"/apply Home /log", A::kWrongCommandLine, false, "Home", nullptr},
+        {"/list", A::kList, false, "", nullptr, false, false, nullptr, "list"},
+        {"/log run.log -List /quiet", A::kList, true, "", nullptr, false, false, "run.log", "list"},
+        {"/list /interface nic", A::kWrongCommandLine, false, "", "nic"},
+        {"/list /replace", A::kWrongCommandLine, false, "", nullptr, false, true},
+        {"/list /restart", A::kWrongCommandLine, false, "", nullptr, true},
+        {"/list Home", A::kWrongCommandLine, false, "", nullptr},
+        {"/list /apply Home", A::kWrongCommandLine, false, "Home", nullptr, false, false, nullptr,
+         "list"},
+        {"/backup Home /apply Work", A::kWrongCommandLine, false, "Work", nullptr, false, false,
+         nullptr, "backup"},
+        // A wrong line is logged, but for /? and /tray, which are no command.
+        {"/log run.log", A::kWrongCommandLine, false, "", nullptr, false, false, "run.log", ""},
+        {"/? /log run.log", A::kWrongCommandLine, false, "", nullptr},
+        {"/tray /log run.log", A::kWrongCommandLine, false, "", nullptr},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -71,6 +109,12 @@ TEST(CommandLineTest, ReadsTheArgumentsAndSwitches) {
         EXPECT_EQ(request.interfaceNamed, row.interfaceName != nullptr);
         EXPECT_EQ(request.interfaceName, row.interfaceName ? row.interfaceName : "");
         EXPECT_EQ(request.restart, row.restart);
+        EXPECT_EQ(request.replace, row.replace);
+        EXPECT_EQ(request.logged, row.log != nullptr);
+        EXPECT_EQ(request.logPath, row.log ? row.log : "");
+        if (row.command) {
+            EXPECT_STREQ(request.command, row.command);
+        }
     }
 }
 
@@ -354,6 +398,180 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
             EXPECT_TRUE(directory.Names().empty());
         }
     }
+}
+
+// What /backup and /list are told of the machine, scripted.
+class ScriptedHost : public AdminHost {
+public:
+    class Files : public FileCalls {
+    public:
+        bool refuseReading = false;   // the file is there and locked
+        bool refuseCreating = false;  // no new file can be made: the save fails
+        std::FILE* OpenForReading(const char* path, bool& absent) override {
+            absent = false;
+            return refuseReading ? nullptr : FileCalls::OpenForReading(path, absent);
+        }
+        std::FILE* CreateNew(const char* path) override {
+            return refuseCreating ? nullptr : FileCalls::CreateNew(path);
+        }
+    } files;
+    bool windowOpen = false;
+
+    bool WindowHoldsConfigFile(const char*) override { return windowOpen; }
+    std::string LiveState(const AdapterEntry& adapter) override {
+        return std::string("live\t") + adapter.classSubkey;
+    }
+    bool ListedBefore(const char* first, const char* second) override {
+        return std::strcmp(first, second) < 0;
+    }
+    FileCalls& Files() override { return files; }
+};
+
+const RecordTexts kHome = {"Home", false, "10.0.0.1", "Default", "255.0.0.0", "10.0.0.254"};
+const RecordTexts kWork = {"Work\tB", true, "", "00A0C9112233"};
+
+void SaveRecords(const std::string& path, const std::vector<RecordTexts>& records) {
+    ConfigurationList list;
+    for (const RecordTexts& texts : records)
+        list.Append(MakeRecord(texts));
+    ScriptedPrompts prompts;
+    ConfigFileSession session;
+    ASSERT_TRUE(SaveConfigurations(path.c_str(), list, prompts, session));
+}
+
+// Interface 0000 "Realtek" with nothing set, 0001 "Intel" with an address.
+void SeedTwoInterfaces(MemoryRegistry& registry, const PlatformProfile& profile) {
+    SeedInterface(registry, profile, 0, "Realtek");
+    SeedInterface(registry, profile, 1, "Intel");
+    registry.SeedValue(profile.tcpipBasePath + Guid(1), "IPAddress", kRegMultiSz,
+                       Bytes("192.168.5.5\0\0"));
+    registry.SeedValue(profile.tcpipBasePath + Guid(1), "SubnetMask", kRegMultiSz,
+                       Bytes("255.255.255.0\0\0"));
+}
+
+// /backup with the program's own load and save, and /list, which only reads.
+TEST(CommandLineTest, BackupSavesTheInterfaceAndListWritesWhatThereIs) {
+    using M = CommandMessage;
+    const std::string interfaces =
+        "interface\tIntel\tstatic\t192.168.5.5\t255.255.255.0\t\t\t\tDefault\tlive 0001\r\n"
+        "interface\tRealtek\tstatic\t\t\t\t\t\tDefault\tlive 0000\r\n";
+    struct Row {
+        const char* what;
+        bool file;
+        std::string line;
+        int status;
+        CommandMessage message;
+        std::string text;                // the file's path follows "$"
+        std::vector<std::string> names;  // the file's afterwards; empty: unchanged
+        bool windowOpen = false, refuseReading = false, refuseCreating = false;
+        std::string listing = "";
+    };
+    const Row rows[] = {
+        {"a missing file is created", false, "/backup New /interface intel", 0, M::kComplete,
+         "Saved as \"New\"", {"New"}},
+        {"added at the end", true, "/backup New /interface Intel", 0, M::kComplete,
+         "Saved as \"New\"", {"Home", "Work\tB", "New"}},
+        {"replaced, and moved to the end", true, "/backup Home /replace /interface Intel", 0,
+         M::kComplete, "Saved as \"Home\"", {"Work\tB", "Home"}},
+        {"replaced, quietly", true, "/backup Home /replace /interface Intel /quiet", 0,
+         M::kNothing, "Saved as \"Home\"", {"Work\tB", "Home"}},
+        {"a name of other case is another", true, "/backup home /interface Intel", 0,
+         M::kComplete, "Saved as \"home\"", {"Home", "Work\tB", "home"}},
+        {"the name exists", true, "/backup Home /interface Intel", 11, M::kError,
+         "A configuration of that name exists: Home", {}},
+        {"several, none named", true, "/backup New", 4, M::kError,
+         "Several interfaces: name one with /interface", {}},
+        {"the window is open", true, "/backup New /interface Intel", 12, M::kError,
+         "Close Nicset's window first: it saves Nicset.conf when it closes", {}, true, true},
+        {"unreadable before no such interface", true, "/backup New /interface Other", 3,
+         M::kError, "Error opening config file $", {}, false, true},
+        {"no such interface before the name exists", true, "/backup Home /interface Other", 4,
+         M::kError, "Interface not found: Other", {}},
+        {"the save fails", true, "/backup New /interface Intel", 13, M::kError,
+         "Error writing config file $", {}, false, false, true},
+        {"the save fails, quietly", false, "/backup New /interface Intel /quiet", 13,
+         M::kNothing, "Error writing config file $", {}, false, false, true},
+        // Both kinds, each in its order, an empty field, a tab in a name.
+        {"list", true, "/list", 0, M::kListing, "", {}, false, false, false,
+         interfaces + "configuration\tHome\tstatic\t10.0.0.1\t255.0.0.0\t10.0.0.254\t\t\tDefault\r\n"
+                      "configuration\tWork B\tDHCP\t\t\t\t\t\t00A0C9112233\r\n"},
+        {"list, no file", false, "/list /quiet", 3, M::kNothing, "Error opening config file $",
+         {}, false, false, false, interfaces},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ScratchDirectory directory;
+        const std::string path = directory.File(kConfigFileName);
+        if (row.file) SaveRecords(path, {kHome, kWork});
+        const std::string before = row.file ? ReadBytes(path) : std::string();
+        MemoryRegistry registry;
+        PlatformProfile profile;
+        SelectPlatformProfile(0, profile);
+        SeedTwoInterfaces(registry, profile);
+        ScriptedPlatform platform;
+        ScriptedHost host;
+        host.windowOpen = row.windowOpen;
+        host.files.refuseReading = row.refuseReading;
+        host.files.refuseCreating = row.refuseCreating;
+
+        const CommandOutcome outcome = RunCommand(ParseCommandLine(row.line.c_str()), registry,
+                                                  profile, platform, path.c_str(), 1252, host);
+
+        EXPECT_EQ(outcome.exitCode, static_cast<std::uint32_t>(row.status));
+        EXPECT_EQ(outcome.message, row.message);
+        std::string text = row.text;
+        if (!text.empty() && text.back() == '$') text.replace(text.size() - 1, 1, path);
+        EXPECT_EQ(EndingText(outcome, profile, ""), text);
+        EXPECT_EQ(outcome.listing, row.listing);
+        if (row.names.empty()) {
+            EXPECT_EQ(row.file ? ReadBytes(path) : std::string(), before);
+            EXPECT_EQ(directory.Names().size(), row.file ? 1u : 0u);
+            continue;
+        }
+        ConfigurationList saved;
+        ASSERT_EQ(ReadConfigFile(path.c_str(), saved), FileReadResult::kWhole);
+        std::vector<std::string> names;
+        for (const Configuration& record : saved)
+            names.push_back(record.name);
+        EXPECT_EQ(names, row.names);
+        ExpectSameSettings(saved[saved.Size() - 1],
+                           MakeConfiguration("192.168.5.5", "255.255.255.0", "", "", "", "Default", 0));
+    }
+}
+
+// What scripts and other processes read: the ending line, the log line, the
+// box of /list's lines, the name of the window's mutex.
+TEST(CommandLineTest, TheLinesAndTheNameOthersRead) {
+    const LogRecord record = {"2026-12-09 22:40:05", "PC-17", "SYSTEM", "apply", "Home\tA",
+                              "Intel\r\nPRO", 7,
+                              "Changes successfully applied\nReboot the Interfaz\r\nIt\tcould not"};
+    std::string numbered, thirtyOne;
+    for (int line = 1; line <= 31; ++line) {
+        thirtyOne += "line " + std::to_string(line) + "\r\n";
+        if (line <= 30) numbered += (line > 1 ? "\n" : "") + ("line " + std::to_string(line));
+    }
+    const std::pair<std::string, std::string> rows[] = {
+        {EndingLine(0, "Changes successfully applied\nReboot the Interfaz"),
+         "0\tChanges successfully applied / Reboot the Interfaz\r\n"},
+        {EndingLine(13, "Error writing config file Nicset.conf"),
+         "13\tError writing config file Nicset.conf\r\n"},
+        {LogLine(record),
+         "2026-12-09 22:40:05\tPC-17\tSYSTEM\tapply\tHome A\tIntel  PRO\t7\t"
+         "Changes successfully applied / Reboot the Interfaz / It could not\r\n"},
+        {LogLine(LogRecord{}), "\t\t\t\t\t\t0\t\r\n"},
+        {ListingBoxText(thirtyOne), numbered + "\n... and 1 more"},
+        {ListingBoxText(thirtyOne.substr(0, thirtyOne.rfind("line 31"))), numbered},
+        // The hash worked out by hand: FNV-1a, 32 bits, of the path's bytes.
+        {ConfigFileMutexName("C:\\NET\\NICSET.CONF", false), "Nicset.conf.66FBADE1"},
+        {ConfigFileMutexName("C:\\NET\\NICSET.CONF", true), "Global\\Nicset.conf.66FBADE1"},
+        {ConfigFileMutexName("", false), "Nicset.conf.811C9DC5"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.first, row.second);
+    // GetVersion's word: 98 (high bit), NT 4.0, 2000, 10.
+    for (const auto& row : {std::make_pair(0xC0000A04u, false), std::make_pair(0x05650004u, false),
+                            std::make_pair(0x08930005u, true), std::make_pair(0x4A64000Au, true)})
+        EXPECT_EQ(TakesGlobalPrefix(row.first), row.second) << std::hex << row.first;
 }
 
 TEST(CommandLineTest, EachEndingHasOneStatusOneBoxAndCrossesFromTheElevatedCopy) {
