@@ -6,6 +6,7 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
 #include "config/FileText.h"
+#include "ui/ApplyCheck.h"
 
 namespace {
 
@@ -58,8 +59,10 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
         adapter = &adapters.front();
     }
 
-    return Reported(RunApply(registry, profile, platform, platform.Route(), *adapter,
-                             *configuration, request.restart));
+    ApplyReport report = RunApply(registry, profile, platform, platform.Route(), *adapter,
+                                  *configuration, request.restart);
+    CheckLiveUse(platform, *adapter, *configuration, report);
+    return Reported(report);
 }
 
 // The elevated copy checks everything again and writes itself, whatever its

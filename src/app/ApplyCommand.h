@@ -24,12 +24,14 @@ constexpr const char kUsageText[] =
     "asking for administrator rights where Windows does.\n"
     "/interface: the interface as the window lists it;\n"
     "needed when there are several.\n"
-    "/restart: restart the interface afterwards.\n"
+    "/restart: restart the interface afterwards and\n"
+    "check, 30 seconds at most, that Windows uses it.\n"
     "/quiet: no message at all.\n"
     "/tray: start with only the notification-area icon.\n"
     "\n"
     "Exit status:\n"
-    "0  applied (and restarted, with /restart)\n"
+    "0  applied (with /restart: restarted, and\n"
+    "   Windows uses it)\n"
     "1  a write failed and all was put back, or\n"
     "   administrator rights are needed; nothing changed\n"
     "2  the command line is wrong\n"
@@ -40,7 +42,9 @@ constexpr const char kUsageText[] =
     "   or the elevated copy ended abnormally\n"
     "7  applied; the interface could not be restarted\n"
     "8  applied; Windows must be rebooted\n"
-    "9  administrator rights were not given";
+    "9  administrator rights were not given\n"
+    "10 applied and restarted; Windows does not\n"
+    "   use it yet";
 
 // What the command shows the user at its end.
 enum class CommandMessage {

@@ -128,6 +128,11 @@ std::uint32_t SystemApplyPlatform::RestartInterface(const char* classSubkey) {
     return outcome;
 }
 
+LiveCheck SystemApplyPlatform::CheckLiveUse(const AdapterEntry& adapter,
+                                            const Configuration& configuration) {
+    return WaitForLiveUse(adapter.interfaceKey, configuration);
+}
+
 void ShowApplyReport(HWND owner, const ApplyReport& report, const PlatformProfile& profile,
                      const char* interfaceName) {
     const ApplyMessage message = MessageOf(report, profile, interfaceName);

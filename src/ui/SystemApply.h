@@ -22,6 +22,8 @@ public:
     ApplyRoute Route() override;
     ElevatedRun RunElevated(const std::string& arguments) override;
     std::uint32_t RestartInterface(const char* classSubkey) override;
+    LiveCheck CheckLiveUse(const AdapterEntry& adapter,
+                           const Configuration& configuration) override;
 
 private:
     HWND owner_;
