@@ -14,18 +14,21 @@
 
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
+#include "adapter/LiveState.h"
 #include "adapter/Win32Registry.h"
 #include "common/BoundedText.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
 #include "resource.h"
 #include "ui/AddConfigurationDialog.h"
+#include "ui/ApplyCheck.h"
 #include "ui/ApplyFlow.h"
 #include "ui/ApplyWorker.h"
 #include "ui/ConfigurationRows.h"
 #include "ui/DpiScale_win.h"
 #include "ui/LinkLabel.h"
 #include "ui/MessageBoxPrompts.h"
+#include "ui/StatusBar.h"
 #include "ui/SystemApply.h"
 #include "ui/TrayIcon.h"
 #include "ui/TrayMenu.h"
@@ -44,6 +47,7 @@ constexpr const char kFolderRefusesFiles[] =
 // The configuration group's caption while an Apply waits.
 constexpr const char kRestarting[] = "Restarting the interface...";
 constexpr const char kAwaitingRights[] = "Waiting for administrator rights...";
+constexpr const char kCheckingUse[] = "Checking that Windows uses it...";
 
 // The worker's one message: an Apply that waited has ended.
 constexpr UINT kApplyDoneMessage = WM_APP + 1;
@@ -144,6 +148,7 @@ void PickRememberedInterface(HWND dialog) {
 
 void OnInitDialog(HWND dialog) {
     SetControlText(dialog, IDC_SHOWN_GROUP, kNothingShown);
+    AddStatusBar(dialog);
     SetUpRestartBox(dialog);
     // The shield says that pressing Apply will ask for administrator rights.
     if (SystemApplyPlatform(dialog, g_state.profile).Route() == ApplyRoute::kElevate)
@@ -218,6 +223,7 @@ void OnInterfacePicked(HWND dialog) {
                               g_state.working);
         ShowConfiguration(dialog, g_state.working);
         ShowCaption(dialog, description);
+        ShowLiveStateOf(dialog, entry.interfaceKey);
         WriteLastInterface(description);
         return;
     }
@@ -235,6 +241,7 @@ bool InterfacePicked(HWND dialog) {
 void RefreshTip(HWND dialog);
 
 void ShowReport(HWND dialog, const ApplyReport& report) {
+    RefreshStatusBar(dialog);
     RefreshTip(dialog);
     ShowApplyReport(dialog, report, g_state.profile, g_state.selectedAdapter.description);
 }
@@ -280,8 +287,10 @@ void ApplyToPickedInterface(HWND dialog, const Configuration& configuration) {
         }
         // No thread to be had: the Apply waits here instead.
     }
-    ShowReport(dialog, RunApply(g_state.registry, g_state.profile, platform, route,
-                                g_state.selectedAdapter, configuration, restart));
+    ApplyReport report = RunApply(g_state.registry, g_state.profile, platform, route,
+                                  g_state.selectedAdapter, configuration, restart);
+    CheckLiveUse(platform, g_state.selectedAdapter, configuration, report);
+    ShowReport(dialog, report);
 }
 
 void OnApply(HWND dialog) {
@@ -292,9 +301,13 @@ void OnApply(HWND dialog) {
 
 void OnClosing(HWND dialog);
 
-void OnApplyDone(HWND dialog, LPARAM lParam) {
+void OnApplyDone(HWND dialog, WPARAM wParam, LPARAM lParam) {
     // Any program may post a message; only the worker's carries the job.
     if (!g_state.applying || lParam != reinterpret_cast<LPARAM>(g_state.pendingJob)) return;
+    if (wParam == kApplyCheckBegins) {
+        SetControlText(dialog, IDC_SHOWN_GROUP, kCheckingUse);
+        return;
+    }
     g_state.pendingJob = nullptr;
     const std::unique_ptr<ApplyJob> job = TakeApplyJob(lParam);
     SetApplying(dialog, nullptr);
@@ -326,7 +339,8 @@ Configuration CurrentValues() {
 }
 
 std::string TipFor(const Configuration& current) {
-    return TrayTip(g_state.rowRecords, PickedInterface(), current, GetACP());
+    const LiveState live = ReadLiveState(g_state.selectedAdapter.interfaceKey);
+    return TrayTip(g_state.rowRecords, PickedInterface(), current, GetACP(), &live);
 }
 
 std::string CurrentTip() {
@@ -537,7 +551,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 return reinterpret_cast<INT_PTR>(LinkLabelColors(reinterpret_cast<HDC>(wParam)));
             return FALSE;
         case kApplyDoneMessage:
-            OnApplyDone(dialog, lParam);
+            OnApplyDone(dialog, wParam, lParam);
             return TRUE;
         case WM_CLOSE:
             if (!CloseWaits()) OnClosing(dialog);

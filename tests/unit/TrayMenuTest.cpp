@@ -77,6 +77,24 @@ TEST(TrayMenuTest, TipNamesTheFirstMatchElseTheAddressCutWhole) {
                                                   Named(kOffice, "Alpha")};
         EXPECT_EQ(TrayTip(Rows(saved), interfaceName, current, codePage), tip);
     }
+    // ", in use" when the live state matches the named configuration too.
+    LiveState live;
+    live.read = LiveState::Read::kListed;
+    live.connected = true;
+    live.configuration = kOffice;
+    LiveState otherMask = live;
+    CopyText(otherMask.configuration.mask, "255.255.0.0");
+    const std::tuple<std::string, Configuration, const LiveState*, std::string> liveRows[] = {
+        {"Zed", kOffice, &live, "Nicset: Zed, in use"},
+        {"Zed", kOffice, &otherMask, "Nicset: Zed"},
+        {"Zed", MakeRecord({"", true}), &live, "Nicset: DHCP"},
+        {std::string(127, 'x'), kOffice, &live, "Nicset: " + std::string(47, 'x') + ", in use"},
+    };
+    for (const auto& [firstName, current, state, tip] : liveRows) {
+        SCOPED_TRACE(tip);
+        const std::vector<Configuration> saved = {Named(kOffice, firstName)};
+        EXPECT_EQ(TrayTip(Rows(saved), "Card", current, 1252, state), tip);
+    }
 }
 
 std::string Rendered(const std::vector<Configuration>& saved, const char* name, bool busy) {
