@@ -222,8 +222,6 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
          1252, false, R::kInProcess, {}, 0, 1, 0, {true, true, ""}, 1},
         {"restarted, not in use yet", true, one, "/apply Home /restart", 10, M::kApplyReport, "", 0,
          false, 1252, false, R::kInProcess, {}, 0, 1, 0, notYet, 1},
-        {"restarted where Windows cannot tell", true, one, "/apply Home /restart", 0,
-         M::kApplyReport, "", 0, false, 1252, false, R::kInProcess, {}, 0, 1, 0, {}, 1},
         {"not restarted", true, one, "/apply Home /restart", 7, M::kApplyReport, "", 0, false, 1252,
          false, R::kInProcess, {}, 1168, 1},
         {"the device asks for a reboot", true, one, "/apply Home /restart", 8, M::kApplyReport, "",

@@ -32,7 +32,8 @@ LiveRoute Route(const char* destination, std::uint32_t index, unsigned char hop)
 }
 
 // What IP Helper answers; reading n gets adapters[n] (the last one after).
-struct Script {
+class ScriptedIpHelper : public IpHelperCalls {
+public:
     bool available = true;
     std::vector<std::vector<LiveAdapterRecord>> adapters = {
         {Card(kGuid, 7, "192.168.10.25", "255.255.255.0")}};
@@ -40,11 +41,6 @@ struct Script {
     std::vector<LiveRoute> routes = {Route(nullptr, 7, 1)};
     std::uint32_t operStatus = kOperStatusOperational;
     bool listFails = false, dnsFails = false;
-};
-
-class ScriptedIpHelper : public IpHelperCalls, public Script {
-public:
-    explicit ScriptedIpHelper(const Script& script) : Script(script) {}
     int reads = 0;
     std::uint32_t askedIndex = 0;
 
@@ -88,36 +84,37 @@ TEST(LiveStateTest, FindsTheInterfaceAgainAndSaysWhatItUses) {
         Card("{11111111-0000-0000-0000-000000000000}", 3, "10.0.0.5", "255.0.0.0");
     struct Row {
         const char* what;
-        std::function<void(Script&)> change;
+        std::function<void(ScriptedIpHelper&)> change;
         std::string key;
         std::string text;
     };
     const Row rows[] = {
-        {"as listed", [](Script&) {}, kGuid, inUse},
-        {"the key in another letter case", [](Script&) {}, "{00000004-0000-0000-0000-4e6574446576}",
-         inUse},
-        {"no entry", [&](Script& s) { s.adapters = {{other}}; }, kGuid,
-         "Windows does not use this interface now"},
-        {"no adapter at all", [](Script& s) { s.adapters = {{}}; }, kGuid,
+        {"as listed", [](ScriptedIpHelper&) {}, kGuid, inUse},
+        {"the key in another letter case", [](ScriptedIpHelper&) {},
+         "{00000004-0000-0000-0000-4e6574446576}", inUse},
+        {"no entry", [&](ScriptedIpHelper& s) { s.adapters = {{other}}; }, kGuid,
          "Windows does not use this interface now"},
         {"after another entry",
-         [&](Script& s) { s.adapters[0].insert(s.adapters[0].begin(), other); }, kGuid, inUse},
-        {"two entries of the key: the first",
-         [](Script& s) { s.adapters[0].push_back(Card(kGuid, 7, "10.9.9.9", "255.0.0.0")); }, kGuid,
+         [&](ScriptedIpHelper& s) { s.adapters[0].insert(s.adapters[0].begin(), other); }, kGuid,
          inUse},
-        {"no link", [](Script& s) { s.operStatus = 2; }, kGuid, "Not connected"},
-        {"connected but not operational", [](Script& s) { s.operStatus = kOperStatusConnected; },
+        {"two entries of the key: the first",
+         [](ScriptedIpHelper& s) {
+             s.adapters[0].push_back(Card(kGuid, 7, "10.9.9.9", "255.0.0.0"));
+         },
          kGuid, inUse},
-        {"DHCP", [](Script& s) { s.adapters[0][0].dhcp = true; }, kGuid,
+        {"no link", [](ScriptedIpHelper& s) { s.operStatus = 2; }, kGuid, "Not connected"},
+        {"connected but not operational",
+         [](ScriptedIpHelper& s) { s.operStatus = kOperStatusConnected; }, kGuid, inUse},
+        {"DHCP", [](ScriptedIpHelper& s) { s.adapters[0][0].dhcp = true; }, kGuid,
          "In use (DHCP): " + inUse.substr(8)},
         {"no gateway, one server",
-         [](Script& s) {
+         [](ScriptedIpHelper& s) {
              s.routes.clear();
              s.dns = {"192.168.10.2", ""};
          },
          kGuid, "In use: 192.168.10.25, mask 255.255.255.0, DNS 192.168.10.2"},
         {"a second default route on the card; other routes and cards' routes aside",
-         [](Script& s) {
+         [](ScriptedIpHelper& s) {
              s.routes = {Route("192", 7, 9), Route(nullptr, 3, 8), Route(nullptr, 7, 1),
                          Route(nullptr, 7, 254), Route(nullptr, 7, 1)};
              s.dns.clear();
@@ -125,18 +122,18 @@ TEST(LiveStateTest, FindsTheInterfaceAgainAndSaysWhatItUses) {
          kGuid,
          "In use: 192.168.10.25, mask 255.255.255.0, gateways 192.168.10.1 and 192.168.10.254"},
         {"no address yet",
-         [](Script& s) { s.adapters[0][0] = Card(kGuid, 7, "0.0.0.0", "0.0.0.0", true); }, kGuid,
-         "In use (DHCP): no address"},
-        {"not on this Windows", [](Script& s) { s.available = false; }, kGuid, ""},
-        {"the list fails", [](Script& s) { s.listFails = true; }, kGuid, ""},
-        {"the servers fail: no half-read state", [](Script& s) { s.dnsFails = true; }, kGuid, ""},
-        {"no interface picked", [](Script&) {}, "", ""},
+         [](ScriptedIpHelper& s) { s.adapters[0][0] = Card(kGuid, 7, "0.0.0.0", "0.0.0.0", true); },
+         kGuid, "In use (DHCP): no address"},
+        {"not on this Windows", [](ScriptedIpHelper& s) { s.available = false; }, kGuid, ""},
+        {"the list fails", [](ScriptedIpHelper& s) { s.listFails = true; }, kGuid, ""},
+        {"the servers fail: no half-read state", [](ScriptedIpHelper& s) { s.dnsFails = true; },
+         kGuid, ""},
+        {"no interface picked", [](ScriptedIpHelper&) {}, "", ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        Script script;
-        row.change(script);
-        ScriptedIpHelper calls(script);
+        ScriptedIpHelper calls;
+        row.change(calls);
         const LiveState live = ReadLiveState(calls, row.key.c_str());
         EXPECT_EQ(LiveStateText(live), row.text);
         if (row.text == inUse) {
@@ -217,54 +214,25 @@ TEST(LiveStateTest, WaitsForTheConfigurationAtMostTheLimit) {
                                              "192.168.10.1", "192.168.10.2", "8.8.8.8"});
     const LiveAdapterRecord automatic = Card(kGuid, 9, "169.254.7.9", "255.255.0.0");
     const LiveAdapterRecord ready = Card(kGuid, 9, "192.168.10.25", "255.255.255.0");
-    struct Row {
-        const char* what;
-        std::vector<std::vector<LiveAdapterRecord>> readings;
-        bool available;
-        std::uint32_t limit;
-        bool checked, inUse;
-        std::string difference;
-        int reads;
-        std::uint32_t paused;
-    };
-    const Row rows[] = {
-        {"in use at once", {{ready}}, true, 30000, true, true, "", 1, 0},
-        // A restart renumbers the card: found again by its name.
-        {"in use after some readings",
-         {{}, {automatic}, {ready}},
-         true,
-         30000,
-         true,
-         true,
-         "",
-         3,
-         1000},
-        {"never in use: the last difference",
-         {{}, {}, {automatic}},
-         true,
-         1200,
-         true,
-         false,
-         "the address is 169.254.7.9",
-         4,
-         1200},
-        {"nothing to check on this Windows", {{ready}}, false, 30000, false, false, "", 0, 0},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        Script script;
-        script.available = row.available;
-        script.adapters = row.readings;
-        script.routes = {Route(nullptr, 9, 1)};
-        ScriptedIpHelper calls(script);
+    // Whether checked and in use, the difference, the readings and the time paused.
+    const auto waited = [&](std::vector<std::vector<LiveAdapterRecord>> readings,
+                            std::uint32_t limit, bool available = true) {
+        ScriptedIpHelper calls;
+        calls.available = available;
+        calls.adapters = readings;
+        calls.routes = {Route(nullptr, 9, 1)};
         FakeClock clock;
-        const LiveCheck check = WaitForLiveUse(calls, clock, kGuid, wanted, row.limit);
-        EXPECT_EQ(check.checked, row.checked);
-        EXPECT_EQ(check.inUse, row.inUse);
-        EXPECT_EQ(check.difference, row.difference);
-        EXPECT_EQ(calls.reads, row.reads);
-        EXPECT_EQ(clock.paused, row.paused);
-    }
+        const LiveCheck check = WaitForLiveUse(calls, clock, kGuid, wanted, limit);
+        return std::to_string(check.checked) + std::to_string(check.inUse) + " " +
+               check.difference + ", " + std::to_string(calls.reads) + " readings, " +
+               std::to_string(clock.paused) + " ms";
+    };
+    EXPECT_EQ(waited({{ready}}, 30000), "11 , 1 readings, 0 ms");
+    // A restart renumbers the card: found again by its name.
+    EXPECT_EQ(waited({{}, {automatic}, {ready}}, 30000), "11 , 3 readings, 1000 ms");
+    EXPECT_EQ(waited({{}, {}, {automatic}}, 1200),
+              "10 the address is 169.254.7.9, 4 readings, 1200 ms");
+    EXPECT_EQ(waited({{ready}}, 30000, false), "00 , 0 readings, 0 ms");
 }
 
 }  // namespace
