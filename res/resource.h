@@ -29,6 +29,8 @@
 #define IDC_MAKER_LABEL 1032
 #define IDC_SHOWN_GROUP 1033
 #define IDC_RESTART_INTERFACE 1034
+// Made by the window, not by its template: what the interface uses now.
+#define IDC_STATUS_BAR 1035
 
 // Add Configuration dialog (102); the address fields share the main window's
 // ids, and its Add button is IDC_ADD.

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <iphlpapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,6 +20,7 @@
 #include "Driver.h"
 #include "NicsetFixture.h"
 #include "adapter/InterfaceSettings.h"
+#include "adapter/LiveState.h"
 #include "adapter/PlatformProfile.h"
 #include "adapter/Win32Registry.h"
 #include "common/BoundedText.h"
@@ -303,6 +305,34 @@ TEST(UiProfile, ListRows) {
         }
         Row(list.what, times, "");
     }
+}
+
+// What the status bar reads on a pick, after an Apply and every few seconds:
+// one interface's live state through IP Helper (the first one Wine lists
+// with an address).
+TEST(UiProfile, LiveStateRead) {
+    ULONG size = 0;
+    std::string name;
+    if (GetAdaptersInfo(nullptr, &size) == ERROR_BUFFER_OVERFLOW) {
+        std::vector<ULONGLONG> room(size / sizeof(ULONGLONG) + 1);
+        auto* info = reinterpret_cast<IP_ADAPTER_INFO*>(room.data());
+        for (size = GetAdaptersInfo(info, &size) == NO_ERROR ? size : 0;
+             info != nullptr && size != 0; info = info->Next) {
+            // The first with an address, or else the first.
+            const bool addressed = std::string(info->IpAddressList.IpAddress.String) != "0.0.0.0";
+            if (name.empty() || addressed) name = info->AdapterName;
+            if (addressed) break;
+        }
+    }
+    std::vector<double> times;
+    std::string shown;
+    for (int run = 0; name.empty() ? false : run < 50; ++run) {
+        const Clock::time_point start = Clock::now();
+        shown = LiveStateText(ReadLiveState(name.c_str()));
+        times.push_back(Milliseconds(start, Clock::now()));
+    }
+    Row("live state read: one interface (status bar)", times,
+        name.empty() ? "Wine lists no interface" : ("\"" + shown + "\"").c_str());
 }
 
 }  // namespace

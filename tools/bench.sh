@@ -2,8 +2,9 @@
 # Runs every benchmark and prints one table (Markdown) of best and median
 # times: the configuration file natively (Release build) and in the Windows
 # program under Wine, the main window with 10,000 configurations, Apply's
-# registry writes beside the same writes as "reg add" processes, and the
-# size of the shipped program. Timings on a shared machine are noisy: compare
+# registry writes beside the same writes as "reg add" processes, one
+# reading of an interface's live state (the status bar's), and the size of
+# the shipped program. Timings on a shared machine are noisy: compare
 # medians, and several runs of this script.
 #   tools/bench.sh [rounds]     (at least 5; default 5)
 set -eu

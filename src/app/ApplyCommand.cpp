@@ -8,6 +8,7 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigurationList.h"
 #include "config/FileText.h"
+#include "ui/ApplyCheck.h"
 
 // Cut to the message's size: a name on the command line may be of any length.
 CommandOutcome CommandError(int status, const char* text, const char* detail) {
@@ -69,8 +70,10 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
     const AdapterEntry* adapter = ChooseInterface(request, adapters, codePage, refusal);
     if (adapter == nullptr) return refusal;
 
-    return Reported(RunApply(registry, profile, platform, platform.Route(), *adapter,
-                             *configuration, request.restart));
+    ApplyReport report = RunApply(registry, profile, platform, platform.Route(), *adapter,
+                                  *configuration, request.restart);
+    CheckLiveUse(platform, *adapter, *configuration, report);
+    return Reported(report);
 }
 
 // The card the window picked, as the copy lists the cards now: the same

@@ -14,18 +14,6 @@ struct FieldText {
     char text[kTextFieldSize];
 };
 
-bool SameAddressText(const char* saved, const char* current) {
-    DottedQuad savedQuad;
-    DottedQuad currentQuad;
-    if (ParseDottedQuad(saved, savedQuad) && ParseDottedQuad(current, currentQuad)) {
-        for (int part = 0; part < 4; ++part) {
-            if (savedQuad.parts[part] != currentQuad.parts[part]) return false;
-        }
-        return true;
-    }
-    return std::strcmp(saved, current) == 0;
-}
-
 bool SameAddress(const char (&saved)[kTextFieldSize], const char (&current)[kTextFieldSize]) {
     return SameAddressText(FieldText(saved).text, FieldText(current).text);
 }
@@ -39,20 +27,34 @@ struct Servers {
     FieldText second;
 };
 
-bool SameMac(const char (&savedField)[kTextFieldSize], const char (&currentField)[kTextFieldSize]) {
-    const FieldText saved(savedField);
-    const FieldText current(currentField);
-    char savedDigits[kTextFieldSize];
-    char currentDigits[kTextFieldSize];
-    if (NormalizeMacAddress(saved.text, savedDigits) &&
-        NormalizeMacAddress(current.text, currentDigits)) {
-        if (IsOwnMacAddress(savedDigits)) return IsOwnMacAddress(currentDigits);
-        return std::strcmp(savedDigits, currentDigits) == 0;
-    }
-    return std::strcmp(saved.text, current.text) == 0;
+bool SameMac(const char (&saved)[kTextFieldSize], const char (&current)[kTextFieldSize]) {
+    return SameMacText(FieldText(saved).text, FieldText(current).text);
 }
 
 }  // namespace
+
+bool SameAddressText(const char* left, const char* right) {
+    DottedQuad leftQuad;
+    DottedQuad rightQuad;
+    if (ParseDottedQuad(left, leftQuad) && ParseDottedQuad(right, rightQuad)) {
+        for (int part = 0; part < 4; ++part) {
+            if (leftQuad.parts[part] != rightQuad.parts[part]) return false;
+        }
+        return true;
+    }
+    return std::strcmp(left, right) == 0;
+}
+
+bool SameMacText(const char* left, const char* right) {
+    // Normalised texts fit a field: longer ones are of no accepted form.
+    char leftDigits[kTextFieldSize];
+    char rightDigits[kTextFieldSize];
+    if (NormalizeMacAddress(left, leftDigits) && NormalizeMacAddress(right, rightDigits)) {
+        if (IsOwnMacAddress(leftDigits)) return IsOwnMacAddress(rightDigits);
+        return std::strcmp(leftDigits, rightDigits) == 0;
+    }
+    return std::strcmp(left, right) == 0;
+}
 
 bool ConfigurationMatches(const Configuration& saved, const Configuration& current) {
     const bool dhcp = saved.dhcpEnabled != 0;

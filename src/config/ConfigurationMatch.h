@@ -16,3 +16,10 @@
 //   back as "Default"), so they equal each other and no digits. A MAC of no
 //   accepted form only equals the same text.
 bool ConfigurationMatches(const Configuration& saved, const Configuration& current);
+
+// The field comparisons both rules share (the live one is in LiveMatch.h):
+// an address of four parts as four numbers, any other text only as itself;
+// a MAC of an accepted form as its 12 digits, "Default" and "" as the card's
+// own address, any other text only as itself.
+bool SameAddressText(const char* left, const char* right);
+bool SameMacText(const char* left, const char* right);

@@ -8,6 +8,7 @@
 
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
+#include "adapter/LiveState.h"
 #include "adapter/PlatformProfile.h"
 #include "adapter/Registry.h"
 #include "config/Configuration.h"
@@ -42,6 +43,14 @@ public:
     virtual std::uint32_t RestartInterface(const char* classSubkey) = 0;
     // The restart itself, on this thread: what that process does.
     virtual std::uint32_t RestartHere(const char* classSubkey) = 0;
+    // Whether Windows uses `configuration` on the interface, read again until
+    // it does or kLiveCheckLimitMs pass. Unchecked where Windows cannot tell.
+    virtual LiveCheck CheckLiveUse(const AdapterEntry& adapter,
+                                   const Configuration& configuration) {
+        (void)adapter;
+        (void)configuration;
+        return LiveCheck();
+    }
 };
 
 // Everything that needs no rights comes first, so that a refusal never

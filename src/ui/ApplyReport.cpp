@@ -26,10 +26,18 @@ std::string Hex(const char* format, std::uint32_t code) {
     return text;
 }
 
+// The line after the restart's: what the check found, if it was made.
+std::string LiveCheckLine(const LiveCheck& live) {
+    if (!live.checked) return std::string();
+    if (live.inUse) return "\nWindows now uses it";
+    return "\nWindows does not use it yet: " + live.difference;
+}
+
 std::string AppliedText(const ApplyReport& report, const PlatformProfile& profile) {
     const std::string hint = IsNtFamily(profile) ? kRestartInterface : kRestartWindows;
     if (!report.restartAsked) return kApplied + hint;
-    if (report.code == kRestartDone) return std::string(kApplied) + kInterfaceRestarted;
+    if (report.code == kRestartDone)
+        return std::string(kApplied) + kInterfaceRestarted + LiveCheckLine(report.live);
     if (report.code == kRestartNeedsReboot) return std::string(kApplied) + kRestartWindows;
     return kApplied + hint + kNotRestarted + RestartFailureReason(report.code);
 }
@@ -61,7 +69,10 @@ ApplyReport ReportOf(ApplyResult result) {
 int StatusOf(const ApplyReport& report) {
     switch (report.end) {
         case ApplyEnd::kApplied:
-            if (!report.restartAsked || report.code == kRestartDone) return kStatusApplied;
+            if (!report.restartAsked) return kStatusApplied;
+            if (report.code == kRestartDone)
+                return report.live.checked && !report.live.inUse ? kStatusNotInUseYet
+                                                                 : kStatusApplied;
             return report.code == kRestartNeedsReboot ? kStatusRebootWindows : kStatusNotRestarted;
         case ApplyEnd::kRefused:
             return kStatusRefused;

@@ -9,11 +9,12 @@
 
 #include "adapter/InterfaceRestart.h"
 #include "adapter/InterfaceSettings.h"
+#include "adapter/LiveState.h"
 #include "adapter/PlatformProfile.h"
 
 // The exit status of the command line; scripts test it.
 enum CommandStatus : int {
-    kStatusApplied = 0,  // also /?; restarted too when /restart was given
+    kStatusApplied = 0,  // also /?; restarted and in use too when /restart was given
     kStatusPutBack = 1,  // a write failed and all was put back, or rights are needed
     kStatusWrongCommandLine = 2,
     kStatusNoConfiguration = 3,  // the file cannot be read or lacks the name
@@ -23,6 +24,7 @@ enum CommandStatus : int {
     kStatusNotRestarted = 7,     // applied; the restart asked for could not be done
     kStatusRebootWindows = 8,    // applied; Windows must be restarted
     kStatusRightsNotGiven = 9,   // administrator rights were not given
+    kStatusNotInUseYet = 10,     // applied and restarted; Windows does not use it yet
 };
 
 enum class ApplyEnd {
@@ -42,6 +44,8 @@ struct ApplyReport {
     // kApplied with restartAsked: the restart's outcome (InterfaceRestart.h).
     // kRightsNotHad: the error that kept the elevated copy from starting.
     std::uint32_t code = 0;
+    // After a restart that went through: whether Windows uses the values.
+    LiveCheck live;
 };
 
 ApplyReport ReportOf(ApplyResult result);

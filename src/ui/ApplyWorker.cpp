@@ -3,6 +3,7 @@
 #include <new>
 
 #include "adapter/Win32Registry.h"
+#include "ui/ApplyCheck.h"
 #include "ui/SystemApply.h"
 
 namespace {
@@ -20,6 +21,11 @@ DWORD WINAPI RunWorker(LPVOID parameter) {
     SystemApplyPlatform platform(worker->window, job->profile);
     job->report = RunApply(registry, job->profile, platform, job->route, job->adapter,
                            job->configuration, job->restart);
+    if (AwaitsLiveCheck(job->report)) {
+        PostMessageA(worker->window, worker->doneMessage, kApplyCheckBegins,
+                     reinterpret_cast<LPARAM>(job.get()));
+        CheckLiveUse(platform, job->adapter, job->configuration, job->report);
+    }
     // The window owns the job once the message is posted; if the window is
     // gone, nobody does.
     if (PostMessageA(worker->window, worker->doneMessage, 0, reinterpret_cast<LPARAM>(job.get())))

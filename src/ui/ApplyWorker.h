@@ -27,6 +27,11 @@ struct ApplyJob {
 // the job as its lParam when the Apply has ended; the receiver takes the job
 // back with TakeApplyJob. False, with the job given back, when no thread
 // could be started. Only on the "NT" family: the "98" family runs one thread.
+// Before it, when the restart went through, the worker posts `doneMessage`
+// once with this wParam (and the job as lParam, still the worker's): the
+// check that Windows uses the values begins.
+constexpr WPARAM kApplyCheckBegins = 1;
+
 bool StartApplyWorker(HWND window, UINT doneMessage, std::unique_ptr<ApplyJob>& job);
 
 std::unique_ptr<ApplyJob> TakeApplyJob(LPARAM lParam);

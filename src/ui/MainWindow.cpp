@@ -14,6 +14,7 @@
 
 #include "adapter/InterfaceSettings.h"
 #include "adapter/Interfaces.h"
+#include "adapter/LiveState.h"
 #include "adapter/Win32Registry.h"
 #include "common/AsciiCase.h"
 #include "common/BoundedText.h"
@@ -21,6 +22,7 @@
 #include "config/ConfigurationList.h"
 #include "resource.h"
 #include "ui/AddConfigurationDialog.h"
+#include "ui/ApplyCheck.h"
 #include "ui/ApplyFlow.h"
 #include "ui/ApplyWorker.h"
 #include "ui/ConfigFileMutex_win.h"
@@ -28,6 +30,7 @@
 #include "ui/DpiScale_win.h"
 #include "ui/LinkLabel.h"
 #include "ui/MessageBoxPrompts.h"
+#include "ui/StatusBar.h"
 #include "ui/SystemApply.h"
 #include "ui/TrayIcon.h"
 #include "ui/TrayMenu.h"
@@ -51,6 +54,7 @@ constexpr const char kStillRestarting[] = "Still restarting the interface...";
 constexpr UINT_PTR kStillRestartingTimer = 1;
 constexpr UINT kStillRestartingMs = 60000;
 constexpr const char kAwaitingRights[] = "Waiting for administrator rights...";
+constexpr const char kCheckingUse[] = "Checking that Windows uses it...";
 
 // The worker's one message: an Apply that waited has ended.
 constexpr UINT kApplyDoneMessage = WM_APP + 1;
@@ -175,6 +179,7 @@ void ListInterfacesAgain(HWND dialog) {
 
 void OnInitDialog(HWND dialog) {
     SetControlText(dialog, IDC_SHOWN_GROUP, kNothingShown);
+    AddStatusBar(dialog);
     SetUpRestartBox(dialog);
     // The shield says that pressing Apply will ask for administrator rights.
     if (SystemApplyPlatform(dialog, g_state.profile).Route() == ApplyRoute::kElevate)
@@ -246,6 +251,7 @@ void OnInterfacePicked(HWND dialog) {
                               g_state.working);
         ShowConfiguration(dialog, g_state.working);
         ShowCaption(dialog, description);
+        ShowLiveStateOf(dialog, entry.interfaceKey);
         WriteLastInterface(description);
         return;
     }
@@ -263,6 +269,7 @@ bool InterfacePicked(HWND dialog) {
 void RefreshTip(HWND dialog);
 
 void ShowReport(HWND dialog, const ApplyReport& report) {
+    RefreshStatusBar(dialog);
     RefreshTip(dialog);
     ShowApplyReport(dialog, report, g_state.profile, g_state.selectedAdapter.description);
     if (report.end == ApplyEnd::kInterfaceNotFound) ListInterfacesAgain(dialog);
@@ -314,8 +321,10 @@ void ApplyToPickedInterface(HWND dialog, const Configuration& configuration) {
         }
         // No thread to be had: the Apply waits here instead.
     }
-    ShowReport(dialog, RunApply(g_state.registry, g_state.profile, platform, route,
-                                g_state.selectedAdapter, configuration, restart));
+    ApplyReport report = RunApply(g_state.registry, g_state.profile, platform, route,
+                                  g_state.selectedAdapter, configuration, restart);
+    CheckLiveUse(platform, g_state.selectedAdapter, configuration, report);
+    ShowReport(dialog, report);
 }
 
 void OnApply(HWND dialog) {
@@ -332,9 +341,14 @@ void OnStillRestarting(HWND dialog) {
     if (g_state.applying) SetControlText(dialog, IDC_SHOWN_GROUP, kStillRestarting);
 }
 
-void OnApplyDone(HWND dialog, LPARAM lParam) {
+void OnApplyDone(HWND dialog, WPARAM wParam, LPARAM lParam) {
     // Any program may post a message; only the worker's carries the job.
     if (!g_state.applying || lParam != reinterpret_cast<LPARAM>(g_state.pendingJob)) return;
+    if (wParam == kApplyCheckBegins) {
+        KillTimer(dialog, kStillRestartingTimer);  // the restart is over
+        SetControlText(dialog, IDC_SHOWN_GROUP, kCheckingUse);
+        return;
+    }
     g_state.pendingJob = nullptr;
     const std::unique_ptr<ApplyJob> job = TakeApplyJob(lParam);
     SetApplying(dialog, nullptr);
@@ -363,7 +377,8 @@ Configuration CurrentValues() {
 }
 
 std::string TipFor(const Configuration& current) {
-    return TrayTip(g_state.rowRecords, PickedInterface(), current, GetACP());
+    const LiveState live = ReadLiveState(g_state.selectedAdapter.interfaceKey);
+    return TrayTip(g_state.rowRecords, PickedInterface(), current, GetACP(), &live);
 }
 
 std::string CurrentTip() {
@@ -572,7 +587,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 return reinterpret_cast<INT_PTR>(LinkLabelColors(reinterpret_cast<HDC>(wParam)));
             return FALSE;
         case kApplyDoneMessage:
-            OnApplyDone(dialog, lParam);
+            OnApplyDone(dialog, wParam, lParam);
             return TRUE;
         case WM_CLOSE:
             if (!CloseWaits()) OnClosing(dialog);

@@ -113,6 +113,11 @@ std::uint32_t SystemApplyPlatform::RestartHere(const char* classSubkey) {
     return ::RestartInterface(classSubkey);
 }
 
+LiveCheck SystemApplyPlatform::CheckLiveUse(const AdapterEntry& adapter,
+                                            const Configuration& configuration) {
+    return WaitForLiveUse(adapter.interfaceKey, configuration);
+}
+
 void ShowApplyReport(HWND owner, const ApplyReport& report, const PlatformProfile& profile,
                      const char* interfaceName) {
     const ApplyMessage message = MessageOf(report, profile, interfaceName);

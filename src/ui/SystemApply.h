@@ -20,6 +20,8 @@ public:
     ElevatedRun RunElevated(const std::string& arguments) override;
     std::uint32_t RestartInterface(const char* classSubkey) override;
     std::uint32_t RestartHere(const char* classSubkey) override;
+    LiveCheck CheckLiveUse(const AdapterEntry& adapter,
+                           const Configuration& configuration) override;
 
 private:
     HWND owner_;

@@ -12,12 +12,13 @@ constexpr char kTipTitle[] = "Nicset";
 constexpr char kTipPrefix[] = "Nicset: ";
 constexpr char kTipDhcp[] = "DHCP";
 constexpr char kTipNoAddress[] = "no address";
+constexpr char kTipInUse[] = ", in use";
 constexpr char kNothingPicked[] = "Pick an interface first";
 constexpr char kMoreText[] = "More...";
 constexpr char kOpenText[] = "Open Nicset";
 constexpr char kExitText[] = "Exit";
 
-// Clear of IDOK, IDCANCEL, the dialogs' control ids (1000-1034) and the rows.
+// Clear of IDOK, IDCANCEL, the dialogs' control ids (1000-1035) and the rows.
 static_assert(kTrayMoreCommand > 1034 && kTrayOpenCommand > 1034 && kTrayExitCommand > 1034,
               "a menu item would share a control's id");
 static_assert(kTrayMoreCommand < kTrayConfigurationCommand &&
@@ -70,7 +71,7 @@ TrayMenuLine Item(std::string text, unsigned commandId, bool greyed = false, boo
 }  // namespace
 
 std::string TrayTip(const std::vector<const Configuration*>& rows, const char* interfaceName,
-                    const Configuration& current, unsigned codePage) {
+                    const Configuration& current, unsigned codePage, const LiveState* live) {
     if (!IsPicked(interfaceName)) return kTipTitle;
     std::string tip = kTipPrefix;
     const auto match = std::find_if(rows.begin(), rows.end(), [&current](const Configuration* row) {
@@ -78,6 +79,10 @@ std::string TrayTip(const std::vector<const Configuration*>& rows, const char* i
     });
     if (match != rows.end()) {
         tip += FieldString((*match)->name);
+        if (live != nullptr && LiveStateMatches(**match, *live)) {
+            CutText(tip, kTrayTipBytes - (sizeof kTipInUse - 1), codePage);
+            tip += kTipInUse;
+        }
     } else if (current.dhcpEnabled != 0) {
         tip += kTipDhcp;
     } else if (current.ipAddress[0] != '\0') {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "config/Configuration.h"
+#include "config/LiveMatch.h"
 
 // Item n of the menu (from 0) is row n of the list, with the command id
 // kTrayConfigurationCommand + n. A command id has 16 bits, and 0xFFFF is the
@@ -31,9 +32,12 @@ constexpr std::size_t kTrayTipBytes = 63;
 // "Nicset: " and the name of the first row whose values match the
 // interface's, else "DHCP" when DHCP is on, else the IP address, else "no
 // address"; "Nicset" when no interface is picked. Cut to kTrayTipBytes
-// without splitting a character of the ANSI code page `codePage`.
+// without splitting a character of the ANSI code page `codePage`. The name
+// gets ", in use" when the interface's `live` state (when given) matches
+// that configuration by the live rule too; the name is cut to keep it.
 std::string TrayTip(const std::vector<const Configuration*>& rows, const char* interfaceName,
-                    const Configuration& current, unsigned codePage);
+                    const Configuration& current, unsigned codePage,
+                    const LiveState* live = nullptr);
 
 struct TrayMenuLine {
     std::string text;    // as the menu takes it: "&&" shows "&"; "" for the separator

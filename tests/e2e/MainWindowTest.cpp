@@ -1,6 +1,12 @@
 // The main window driven as a user would: pick an interface, pick a saved
 // configuration, Apply, BackUp, Delete, help, and the list kept in the file.
 
+#include <windows.h>
+
+#include <iphlpapi.h>
+
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "NicsetFixture.h"
@@ -111,6 +117,9 @@ TEST_F(MainWindowTest, PickingAnInterfaceShowsItsCurrentSettings) {
         EXPECT_EQ(ShownIn(Main()),
                   (Shown{"192.168.1.20", "Default", "255.255.255.0", "192.168.1.1", "192.168.1.1",
                          "192.168.1.2", false, "Intel(R) PRO/1000 MT Network Connec"}));
+        // Its made-up GUID is no card Windows uses; the "98" family reads nothing live.
+        EXPECT_EQ(SentText(GetDlgItem(Main(), IDC_STATUS_BAR)),
+                  family == Family::Nt ? "Windows does not use this interface now" : "");
         Exit();
     }
 }
@@ -222,6 +231,47 @@ TEST_F(MainWindowTest, ApplyWritesTheShownConfigurationToThePickedInterface) {
         EXPECT_FALSE(ReadValue(ClassKey(adapter), "NetworkAddress").exists);
         Exit();
     }
+}
+
+// The first interface IP Helper lists with an address, as its GUID and
+// address; none when the host has no such interface. Wine lists the host's
+// interfaces under made-up GUIDs.
+std::pair<std::string, std::string> FirstLiveInterfaceWithAddress() {
+    ULONG size = 0;
+    GetAdaptersInfo(nullptr, &size);
+    std::vector<ULONGLONG> room(size / sizeof(ULONGLONG) + 1);
+    auto* info = reinterpret_cast<IP_ADAPTER_INFO*>(room.data());
+    for (info = GetAdaptersInfo(info, &size) == NO_ERROR ? info : nullptr; info;
+         info = info->Next) {
+        const std::string address = info->IpAddressList.IpAddress.String;
+        if (address != "0.0.0.0") return {info->AdapterName, address};
+    }
+    return {};
+}
+
+TEST_F(MainWindowTest, TheStatusBarShowsWhatThePickedInterfaceUsesNow) {
+    const auto [guid, address] = FirstLiveInterfaceWithAddress();
+    if (guid.empty()) GTEST_SKIP() << "the host has no network interface with an address to show";
+    Adapter card = kIntel;
+    card.instanceId = guid;
+    SeedAdapters({card});
+    Start();
+    HWND bar = GetDlgItem(Main(), IDC_STATUS_BAR);
+    EXPECT_EQ(ClassName(bar), "msctls_statusbar32");
+    EXPECT_EQ(SentText(bar), "") << "nothing is picked yet";
+    RECT barRect, exitRect;
+    GetWindowRect(bar, &barRect);
+    GetWindowRect(GetDlgItem(Main(), IDC_EXIT), &exitRect);
+    EXPECT_GE(barRect.top, exitRect.bottom) << "not below everything else";
+
+    PickInterface(card.description);
+    std::string text;
+    const bool shown = WaitUntil(
+        [&] { return (text = SentText(bar)).find(": " + address + ",") != std::string::npos; });
+    EXPECT_TRUE(shown && text.compare(0, 6, "In use") == 0) << text << ", not " << address;
+    WatchBriefly();  // painted whole, for the picture
+    SaveWindowPicture(Main(), WorkPath("status-bar.bmp"));
+    Exit();
 }
 
 // Wine has no network-class device to restart; the outcome's rules are the

@@ -194,6 +194,12 @@ public:
         restarted.push_back(classSubkey);
         return restartOutcome;
     }
+    LiveCheck live = {true, true, ""};
+    int checks = 0;
+    LiveCheck CheckLiveUse(const AdapterEntry&, const Configuration&) override {
+        ++checks;
+        return live;
+    }
     std::uint32_t RestartHere(const char* classSubkey) override {
         restartedHere.push_back(classSubkey);
         return restartOutcome;
@@ -238,9 +244,12 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         std::uint32_t restartOutcome = 0;
         int restarts = 0;  // of interface 0000, in a process of its own
         int elevations = 0;
+        LiveCheck live = {true, true, ""};
+        int checks = 0;  // of whether Windows uses it, in this process
         int restartsHere = 0;
     };
     using R = ApplyRoute;
+    const LiveCheck notYet = {true, false, "the mask is 255.255.0.0"};
     using H = ElevatedRun::How;
     // The elevated copy's line for the card at 000<n>, by its identity and name.
     const auto copy = [](std::size_t n, const std::string& name, const std::string& guid,
@@ -294,8 +303,10 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
          "Interface not found: Other", -1},
         {"refused", true, one, "/apply Unusable", 5, M::kApplyReport, "", -1},
         {"no rights to write", true, one, "/apply Home", 1, M::kApplyReport, "", -1, true},
-        {"restarted", true, one, "/apply Home /restart", 0, M::kApplyReport, "", 0, false, 1252, false,
-         R::kInProcess, {}, 0, 1},
+        {"restarted, in use", true, one, "/apply Home /restart", 0, M::kApplyReport, "", 0, false,
+         1252, false, R::kInProcess, {}, 0, 1, 0, {true, true, ""}, 1},
+        {"restarted, not in use yet", true, one, "/apply Home /restart", 10, M::kApplyReport, "", 0,
+         false, 1252, false, R::kInProcess, {}, 0, 1, 0, notYet, 1},
         {"not restarted", true, one, "/apply Home /restart", 7, M::kApplyReport, "", 0, false, 1252,
          false, R::kInProcess, {}, 1168, 1},
         {"the device asks for a reboot", true, one, "/apply Home /restart", 8, M::kApplyReport, "",
@@ -305,7 +316,9 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         {"a failed apply restarts nothing", true, one, "/apply Home /restart", 1,
          M::kApplyReport, "", -1, true, 1252, false, R::kInProcess, {}, 0, 0},
         {"elevated", true, one, "/apply Home /restart", 0, M::kApplyReport, "", -1, false, 1252, false,
-         R::kElevate, {H::kEnded, 0x20000000}, 0, 0, 1},
+         R::kElevate, {H::kEnded, 0x20000000}, 0, 0, 1, {true, true, ""}, 1},
+        {"elevated: the parent checks", true, one, "/apply Home /restart", 10, M::kApplyReport, "",
+         -1, false, 1252, false, R::kElevate, {H::kEnded, 0x20000000}, 0, 0, 1, notYet, 1},
         {"elevated, not restarted", true, one, "/apply Home /restart", 7, M::kApplyReport, "",
          -1, false, 1252, false, R::kElevate, {H::kEnded, 0x10000000 + 1168}, 0, 0, 1},
         {"elevated copy killed", true, one, "/apply Home", 6, M::kApplyReport, "", -1, false,
@@ -335,7 +348,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
          M::kNothing, "", -1},
         // The restart process restarts here, once, and starts nothing.
         {"the restart process", false, {}, "/restart-interface 0000", 1168, M::kNothing, "", -1,
-         false, 1252, false, R::kInProcess, {}, 1168, 0, 0, 1},
+         false, 1252, false, R::kInProcess, {}, 1168, 0, 0, {true, true, ""}, 0, 1},
         {"the restart process's wrong line", false, {}, "/restart-interface 0000 /quiet", 87,
          M::kNothing, "", -1},
     };
@@ -365,6 +378,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
         platform.route = row.route;
         platform.child = row.child;
         platform.restartOutcome = row.restartOutcome;
+        platform.live = row.live;
         for (std::size_t n = 0; n < row.interfaces.size(); ++n)
             SeedInterface(registry, profile, n, row.interfaces[n]);
         if (row.classKeyRefused) registry.RefuseFullAccess(profile.adapterClassBasePath + "0000");
@@ -374,6 +388,7 @@ TEST(CommandLineTest, ChoosesTheStatusAndTheMessage) {
 
         EXPECT_EQ(outcome.exitCode, static_cast<std::uint32_t>(row.status));
         EXPECT_EQ(platform.elevations, row.elevations);
+        EXPECT_EQ(platform.checks, row.checks);
         EXPECT_EQ(platform.restarted, std::vector<std::string>(row.restarts, "0000"));
         EXPECT_EQ(platform.restartedHere, std::vector<std::string>(row.restartsHere, "0000"));
         EXPECT_EQ(outcome.message, row.message);
@@ -592,6 +607,11 @@ TEST(CommandLineTest, EachEndingHasOneStatusOneBoxAndCrossesFromTheElevatedCopy)
         {{E::kApplied, false, 0}, true, 0, applied + "Reboot the Interfaz", true},
         {{E::kApplied, false, 0}, false, 0, applied + "Reboot Windows", true},
         {{E::kApplied, true, 0}, true, 0, applied + "The interface was restarted", true},
+        {{E::kApplied, true, 0, {true, true, ""}}, true, 0,
+         applied + "The interface was restarted\nWindows now uses it", false},
+        {{E::kApplied, true, 0, {true, false, "there is no gateway"}}, true, 10,
+         applied + "The interface was restarted\nWindows does not use it yet: there is no gateway",
+         false},
         {{E::kApplied, true, 3010}, true, 8, applied + "Reboot Windows", true},
         {{E::kApplied, true, 3010}, false, 8, applied + "Reboot Windows", true},
         {{E::kApplied, true, 1168}, true, 7, notRestarted + "it is not present", true},

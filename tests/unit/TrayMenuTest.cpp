@@ -78,6 +78,19 @@ TEST(TrayMenuTest, TipNamesTheFirstMatchElseTheAddressCutWhole) {
                                                   Named(kOffice, "Alpha")};
         EXPECT_EQ(TrayTip(Rows(saved), interfaceName, current, codePage), tip);
     }
+    // ", in use" when the live state matches the named configuration too.
+    LiveState live;
+    live.read = LiveState::Read::kListed;
+    live.connected = true;
+    live.configuration = kOffice;
+    const auto tip = [&live](const std::string& name, const Configuration& current) {
+        return TrayTip(Rows({Named(kOffice, name)}), "Card", current, 1252, &live);
+    };
+    EXPECT_EQ(tip("Zed", kOffice), "Nicset: Zed, in use");
+    EXPECT_EQ(tip("Zed", MakeRecord({"", true})), "Nicset: DHCP");
+    EXPECT_EQ(tip(std::string(127, 'x'), kOffice), "Nicset: " + std::string(47, 'x') + ", in use");
+    CopyText(live.configuration.mask, "255.255.0.0");
+    EXPECT_EQ(tip("Zed", kOffice), "Nicset: Zed");
 }
 
 std::string Rendered(const std::vector<Configuration>& saved, const char* name, bool busy) {
