@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "adapter/LiveState.h"
 #include "adapter/Win32Registry.h"
 #include "app/AdminCommands.h"
 #include "app/ApplyCommand.h"
@@ -94,8 +95,9 @@ void ShowBox(const CommandRequest& request, const CommandOutcome& outcome,
 
 }  // namespace
 
-std::string ListedLiveState(const AdapterEntry&, const PlatformProfile&) {
-    return std::string();
+std::string ListedLiveState(const AdapterEntry& adapter, const PlatformProfile& profile) {
+    // The "98" family's interface key is no TCP/IP key name; it has no live state either.
+    return IsNtFamily(profile) ? LiveStateText(ReadLiveState(adapter.interfaceKey)) : std::string();
 }
 
 // No splash, no window and no single-instance test: a script or a shortcut
