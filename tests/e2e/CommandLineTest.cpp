@@ -183,15 +183,15 @@ TEST_F(CommandLineTest, ListWritesItsLinesToTheCallersPipe) {
     const std::string output = RunWithPipe(directory_, "/list", &status);
     std::printf("/list wrote:\n%s", output.c_str());
     EXPECT_EQ(status, 0u);
-    // In the window's order; the live state is empty where it cannot be read.
+    // In the window's order; Windows uses neither seeded card.
+    const std::string unused = "\tWindows does not use this interface now\r\n";
     EXPECT_EQ(
         output,
         "interface\t" + kIntel.description +
             "\tstatic\t192.168.1.20\t255.255.255.0\t192.168.1.1\t192.168.1.1\t192.168.1.2"
-            "\tDefault\t\r\n"
-            "interface\t" +
-            kRealtek.description +
-            "\tDHCP\t0.0.0.0\t0.0.0.0\t\t\t\t00A0C9112233\t\r\n"
+            "\tDefault" +
+            unused + "interface\t" + kRealtek.description +
+            "\tDHCP\t0.0.0.0\t0.0.0.0\t\t\t\t00A0C9112233" + unused +
             "configuration\tOffice\tstatic\t10.1.2.3\t255.0.0.0\t10.1.2.1\t10.1.2.2\t"
             "10.1.2.4\tDefault\r\n"
             "configuration\tLab\tstatic\t10.9.9.9\t255.0.0.0\t10.9.9.1\t\t\t00A0C9445566\r\n");
