@@ -52,13 +52,19 @@ echo "Installing:$missing$missing32"
 [ -n "$needs_i386" ] && dpkg --add-architecture i386
 # A mirror in the middle of a sync fails one index now and then; the indexes
 # already here still install most of what is needed.
-apt-get update -qq || echo "apt-get update failed; going on with the package indexes this machine has."
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+first_error() { grep -m 1 '^E:' "$log" || tail -n 1 "$log"; }
+if ! apt-get update -qq >"$log" 2>&1; then
+    echo "apt-get update failed ($(first_error)); going on with the package indexes this machine has."
+fi
 apt_install() {
     # shellcheck disable=SC2068 # the list is meant to split into words
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $@ >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $@
 }
 # shellcheck disable=SC2086
-[ -z "$missing" ] || apt_install $missing
+[ -z "$missing" ] || apt_install $missing >/dev/null
 # shellcheck disable=SC2086
-[ -z "$missing32" ] || apt_install $missing32 ||
-    echo "$missing32 could not be installed; going on with 64-bit Wine, as on a machine that cannot run 32-bit programs."
+if [ -n "$missing32" ] && ! apt_install $missing32 >"$log" 2>&1; then
+    echo "$missing32 could not be installed ($(first_error)); going on with 64-bit Wine, as on a machine that cannot run 32-bit programs."
+fi
