@@ -266,11 +266,14 @@ bool InterfacePicked(HWND dialog) {
     return false;
 }
 
-void RefreshTip(HWND dialog);
+std::string TipFor(const Configuration& current, const LiveState& live);
+Configuration CurrentValues();
 
 void ShowReport(HWND dialog, const ApplyReport& report) {
-    RefreshStatusBar(dialog);
-    RefreshTip(dialog);
+    // One reading for the bar and the tip: each takes milliseconds.
+    const LiveState live = ReadLiveState(g_state.selectedAdapter.interfaceKey);
+    ShowLiveState(dialog, live);
+    ShowTrayTip(dialog, g_state.tray, TipFor(CurrentValues(), live), GetTickCount());
     ShowApplyReport(dialog, report, g_state.profile, g_state.selectedAdapter.description);
     if (report.end == ApplyEnd::kInterfaceNotFound) ListInterfacesAgain(dialog);
 }
@@ -376,9 +379,12 @@ Configuration CurrentValues() {
     return current;
 }
 
-std::string TipFor(const Configuration& current) {
-    const LiveState live = ReadLiveState(g_state.selectedAdapter.interfaceKey);
+std::string TipFor(const Configuration& current, const LiveState& live) {
     return TrayTip(g_state.rowRecords, PickedInterface(), current, GetACP(), &live);
+}
+
+std::string TipFor(const Configuration& current) {
+    return TipFor(current, ReadLiveState(g_state.selectedAdapter.interfaceKey));
 }
 
 std::string CurrentTip() {

@@ -72,6 +72,9 @@ void ShowLiveStateOf(HWND dialog, const char* interfaceKey) {
 }
 
 void RefreshStatusBar(HWND dialog) {
-    Show(dialog, g_interfaceKey.empty() ? std::string()
-                                        : LiveStateText(ReadLiveState(g_interfaceKey.c_str())));
+    ShowLiveState(dialog, g_interfaceKey.empty() ? LiveState() : ReadLiveState(g_interfaceKey.c_str()));
+}
+
+void ShowLiveState(HWND dialog, const LiveState& live) {
+    Show(dialog, g_interfaceKey.empty() ? std::string() : LiveStateText(live));
 }

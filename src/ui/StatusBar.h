@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "adapter/LiveState.h"
+
 // Adds the bar below everything else and grows `dialog` by its height.
 void AddStatusBar(HWND dialog);
 
@@ -14,3 +16,5 @@ void ShowLiveStateOf(HWND dialog, const char* interfaceKey);
 
 // Reads the shown interface's live state again now.
 void RefreshStatusBar(HWND dialog);
+// Shows `live`, a reading of the shown interface's state just made.
+void ShowLiveState(HWND dialog, const LiveState& live);
