@@ -87,11 +87,13 @@ std::uint32_t RestartOutcomeOf(const std::wstring& program, const ProcessRun& ru
     if (run.code == 0) return kRestartGeneralFailure;
     if (run.how == ProcessRun::How::kNotStarted && run.code == kRestartFileNotFound) {
         const std::size_t lastSlash = program.find_last_of(L'\\');
-        const std::wstring file = program.substr(lastSlash == std::wstring::npos ? 0 : lastSlash + 1);
+        const std::wstring file =
+            program.substr(lastSlash == std::wstring::npos ? 0 : lastSlash + 1);
         std::string narrow;
         for (wchar_t letter : file)
             narrow += letter > 0 && letter < 0x80 ? static_cast<char>(letter) : '?';
-        if (EqualIgnoringAsciiCase(narrow.c_str(), kRestartHelperName)) return kRestartHelperMissing;
+        if (EqualIgnoringAsciiCase(narrow.c_str(), kRestartHelperName))
+            return kRestartHelperMissing;
     }
     return run.code;
 }

@@ -85,8 +85,8 @@ bool UnderWow64() {
 
 // Starts `line` of `program` in `folder` with the wide call on the "NT"
 // family, which names any folder, and the ANSI one on the "98" family.
-bool StartProcess(const std::wstring& program, const std::wstring& line,
-                  const std::wstring& folder, PROCESS_INFORMATION& process) {
+bool StartProcess(const std::wstring& program, const std::wstring& line, const std::wstring& folder,
+                  PROCESS_INFORMATION& process) {
     if (IsNtFamilyProcess()) {
         HMODULE kernel = GetModuleHandleA("kernel32.dll");
         auto createProcess = reinterpret_cast<decltype(&::CreateProcessW)>(reinterpret_cast<void*>(
@@ -234,8 +234,8 @@ std::uint32_t RunRestartProcess(const std::wstring& program, const char* classSu
     // It works in its own folder: the user's working folder, where anyone
     // may write, has no part in what an administrator's process loads.
     const std::wstring folder = program.substr(0, lastSlash + 1);
-    const std::wstring line = L"\"" + program + L"\" " + WidenAnsi(kRestartHelperSwitch) + L" " +
-                              WidenAnsi(classSubkey);
+    const std::wstring line =
+        L"\"" + program + L"\" " + WidenAnsi(kRestartHelperSwitch) + L" " + WidenAnsi(classSubkey);
     PROCESS_INFORMATION process = PROCESS_INFORMATION();
     ProcessRun run;
     SetLastError(0);

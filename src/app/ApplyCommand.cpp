@@ -61,7 +61,7 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
         FindConfigurationByName(configurations, request.configuration.c_str());
     if (configuration == nullptr) {
         return CommandError(kStatusNoConfiguration,
-                     "Configuration not found: ", request.configuration.c_str());
+                            "Configuration not found: ", request.configuration.c_str());
     }
 
     AdapterList adapters;
@@ -82,10 +82,9 @@ CommandOutcome Apply(const CommandRequest& request, Registry& registry,
 const AdapterEntry* FindPickedInterface(const AdapterList& adapters, const ElevatedApply& order) {
     for (const AdapterEntry& entry : adapters) {
         if (order.classSubkey != entry.classSubkey) continue;
-        const bool same =
-            EqualIgnoringAsciiCase(InterfaceGuidOf(entry.interfaceKey).c_str(),
-                                   order.interfaceGuid.c_str()) &&
-            order.interfaceName == entry.description;
+        const bool same = EqualIgnoringAsciiCase(InterfaceGuidOf(entry.interfaceKey).c_str(),
+                                                 order.interfaceGuid.c_str()) &&
+                          order.interfaceName == entry.description;
         return same ? &entry : nullptr;
     }
     return nullptr;
@@ -158,8 +157,7 @@ CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,
                           const PlatformProfile& profile, ApplyPlatform& platform,
                           const char* configPath, unsigned codePage) {
-    return RunCommand(request, registry, profile, platform, configPath, codePage,
-                      PlainAdminHost());
+    return RunCommand(request, registry, profile, platform, configPath, codePage, PlainAdminHost());
 }
 
 CommandOutcome RunCommand(const CommandRequest& request, Registry& registry,

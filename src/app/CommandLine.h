@@ -15,17 +15,17 @@
 #include "ui/Elevation.h"
 
 enum class CommandAction {
-    kRunWindow,         // no arguments at all: the window, as ever
-    kRunTray,           // /tray alone: the window hidden, only the notification-area icon
-    kApply,             // /apply
-    kBackup,            // /backup
-    kList,              // /list
-    kShowUsage,         // /? alone
-    kWrongCommandLine,  // anything else
-    kElevatedApply,     // the elevated copy: apply `elevated`, show nothing
-    kWrongElevatedLine, // the elevated copy's switch in any other line
-    kRestartHelper,     // the restart process: restart `restartSubkey` here, show nothing
-    kWrongHelperLine,   // the helper's switch in any other line
+    kRunWindow,          // no arguments at all: the window, as ever
+    kRunTray,            // /tray alone: the window hidden, only the notification-area icon
+    kApply,              // /apply
+    kBackup,             // /backup
+    kList,               // /list
+    kShowUsage,          // /? alone
+    kWrongCommandLine,   // anything else
+    kElevatedApply,      // the elevated copy: apply `elevated`, show nothing
+    kWrongElevatedLine,  // the elevated copy's switch in any other line
+    kRestartHelper,      // the restart process: restart `restartSubkey` here, show nothing
+    kWrongHelperLine,    // the helper's switch in any other line
 };
 
 struct CommandRequest {

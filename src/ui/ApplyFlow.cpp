@@ -26,8 +26,8 @@ ApplyReport Elevate(ApplyPlatform& platform, const AdapterEntry& adapter,
             report.end = ApplyEnd::kPartlyChanged;
             return report;
         case ElevatedRun::How::kNotStarted:
-            report.end = run.code == kCancelledCode ? ApplyEnd::kRightsNotGiven
-                                                    : ApplyEnd::kRightsNotHad;
+            report.end =
+                run.code == kCancelledCode ? ApplyEnd::kRightsNotGiven : ApplyEnd::kRightsNotHad;
             report.code = run.code;
             return report;
     }
@@ -42,7 +42,8 @@ ApplyReport RunApply(Registry& registry, const PlatformProfile& profile, ApplyPl
     if (!PassesApplyChecks(profile, adapter, configuration)) return ReportOf(ApplyResult::kRefused);
     if (route == ApplyRoute::kElevate) return Elevate(platform, adapter, configuration, restart);
 
-    ApplyReport report = ReportOf(ApplyInterfaceSettings(registry, profile, adapter, configuration));
+    ApplyReport report =
+        ReportOf(ApplyInterfaceSettings(registry, profile, adapter, configuration));
     // A failed apply restarts nothing.
     if (report.end != ApplyEnd::kApplied || !restart) return report;
     report.restartAsked = true;

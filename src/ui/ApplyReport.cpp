@@ -113,9 +113,9 @@ ApplyMessage MessageOf(const ApplyReport& report, const PlatformProfile& profile
             message.text = kRightsNotGiven;
             break;
         case ApplyEnd::kRightsNotHad:
-            message.text = Hex(
-                "Changes weren't applied: administrator rights could not be had (error 0x%08X)",
-                report.code);
+            message.text =
+                Hex("Changes weren't applied: administrator rights could not be had (error 0x%08X)",
+                    report.code);
             break;
         case ApplyEnd::kInterfaceNotFound:
             message.text = std::string("Interface not found: ") + interfaceName;

@@ -42,9 +42,9 @@ std::string ElevatedChildLine(const ElevatedApply& order) {
     std::string line = kElevatedApplySwitch;
     for (const std::string& argument :
          {order.classSubkey, order.interfaceGuid, order.interfaceName,
-          Flag(fields.dhcpEnabled != 0), std::string(fields.ipAddress),
-          std::string(fields.mask), std::string(fields.gateway), std::string(fields.dns1),
-          std::string(fields.dns2), std::string(fields.macAddress), Flag(order.restart)}) {
+          Flag(fields.dhcpEnabled != 0), std::string(fields.ipAddress), std::string(fields.mask),
+          std::string(fields.gateway), std::string(fields.dns1), std::string(fields.dns2),
+          std::string(fields.macAddress), Flag(order.restart)}) {
         line += ' ';
         line += QuoteArgument(argument);
     }

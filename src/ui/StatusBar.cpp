@@ -72,7 +72,8 @@ void ShowLiveStateOf(HWND dialog, const char* interfaceKey) {
 }
 
 void RefreshStatusBar(HWND dialog) {
-    ShowLiveState(dialog, g_interfaceKey.empty() ? LiveState() : ReadLiveState(g_interfaceKey.c_str()));
+    ShowLiveState(dialog,
+                  g_interfaceKey.empty() ? LiveState() : ReadLiveState(g_interfaceKey.c_str()));
 }
 
 void ShowLiveState(HWND dialog, const LiveState& live) {

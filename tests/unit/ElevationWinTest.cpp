@@ -4,10 +4,10 @@
 // native tables' business.
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "adapter/ProgramFile.h"
 #include "adapter/RegistryLayout.h"

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "adapter/InterfaceRestart.h"
 #include "adapter/ProgramFile.h"
@@ -19,7 +19,8 @@ TEST(InterfaceRestartWinTest, FindsNoAdapterDeviceUnderWine) {
 TEST(InterfaceRestartWinTest, StartsTheRestartProcessFromAFolderNamedInAnyLanguage) {
     wchar_t temp[MAX_PATH + 1] = {};
     ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
-    const std::wstring folder = std::wstring(temp) + L"Nicset \x0141\x00f3\x0064\x017a\x65e5\x672c " +
+    const std::wstring folder = std::wstring(temp) +
+                                L"Nicset \x0141\x00f3\x0064\x017a\x65e5\x672c " +
                                 std::to_wstring(GetCurrentProcessId());
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError();
 
