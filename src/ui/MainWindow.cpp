@@ -175,6 +175,7 @@ void ListInterfacesAgain(HWND dialog) {
         if (SelectComboLine(InterfaceBox(dialog), entry.description)) OnInterfacePicked(dialog);
         return;
     }
+    ShowLiveStateOf(dialog, "");  // the card is gone: nothing to tell of it
 }
 
 void OnInitDialog(HWND dialog) {
