@@ -25,7 +25,8 @@ void Show(HWND dialog, const std::string& text) {
     // Set only when it changed, so that the bar does not flicker.
     if (text == g_shown) return;
     g_shown = text;
-    // Part 0, drawn by the bar itself, so that WM_GETTEXT reads it.
+    // The bar's first part (index 0), drawn by the bar itself, so that
+    // WM_GETTEXT reads it.
     SendMessageA(Bar(dialog), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
