@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "adapter/ProgramFile.h"
+#include "adapter/SystemLibrary.h"
 
 // SetupAPI is loaded when a restart asks for it, never imported: the 32-bit
 // program must still start on the "98" family, which may lack the DLL or
@@ -42,34 +43,10 @@ DeviceCallResult ResultOf(BOOL succeeded) {
     return succeeded ? Succeeded() : Failed(GetLastError());
 }
 
-template <typename Function>
-bool Find(HMODULE library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    return function != nullptr;
-}
-
 // The error code of a call that failed, preceded by SetLastError(0).
 DWORD LastFailure() {
     const DWORD error = GetLastError();
     return error != 0 ? error : ERROR_GEN_FAILURE;
-}
-
-// Full path under the system folder: a bare name would be looked for in the
-// program's folder first, where anyone may have put a DLL of that name.
-// Null on failure, `error` then saying why (never 0).
-HMODULE LoadSystemLibrary(const char* name, DWORD& error) {
-    char path[MAX_PATH];
-    SetLastError(0);
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length + 1 + std::string(name).size() >= MAX_PATH) {
-        error = length == 0 ? LastFailure() : ERROR_FILENAME_EXCED_RANGE;
-        return nullptr;
-    }
-    const std::string full = std::string(path, length) + "\\" + name;
-    SetLastError(0);
-    const HMODULE library = LoadLibraryA(full.c_str());
-    error = library != nullptr ? 0 : LastFailure();
-    return library;
 }
 
 // Whether WoW64 runs this process: a 32-bit one on 64-bit Windows. Windows
@@ -119,18 +96,18 @@ public:
         library_ = LoadSystemLibrary("setupapi.dll", unavailable_);
         if (library_ == nullptr) return;
         const bool found =
-            Find(library_, "SetupDiGetClassDevsA", getClassDevs_) &&
-            Find(library_, "SetupDiEnumDeviceInfo", enumDeviceInfo_) &&
-            Find(library_, "SetupDiGetDeviceRegistryPropertyA", getRegistryProperty_) &&
-            Find(library_, "SetupDiSetClassInstallParamsA", setClassInstallParams_) &&
-            Find(library_, "SetupDiCallClassInstaller", callClassInstaller_) &&
-            Find(library_, "SetupDiGetDeviceInstallParamsA", getDeviceInstallParams_) &&
-            Find(library_, "SetupDiDestroyDeviceInfoList", destroyDeviceInfoList_);
+            FindFunction(library_, "SetupDiGetClassDevsA", getClassDevs_) &&
+            FindFunction(library_, "SetupDiEnumDeviceInfo", enumDeviceInfo_) &&
+            FindFunction(library_, "SetupDiGetDeviceRegistryPropertyA", getRegistryProperty_) &&
+            FindFunction(library_, "SetupDiSetClassInstallParamsA", setClassInstallParams_) &&
+            FindFunction(library_, "SetupDiCallClassInstaller", callClassInstaller_) &&
+            FindFunction(library_, "SetupDiGetDeviceInstallParamsA", getDeviceInstallParams_) &&
+            FindFunction(library_, "SetupDiDestroyDeviceInfoList", destroyDeviceInfoList_);
         unavailable_ = found ? 0 : kRestartFunctionMissing;
     }
     ~SystemDeviceCalls() override {
         CloseNetworkDevices();
-        if (library_ != nullptr) FreeLibrary(library_);
+        FreeSystemLibrary(library_);
     }
     SystemDeviceCalls(const SystemDeviceCalls&) = delete;
     SystemDeviceCalls& operator=(const SystemDeviceCalls&) = delete;
@@ -212,8 +189,8 @@ public:
     }
 
 private:
-    HMODULE library_ = nullptr;
-    DWORD unavailable_ = 0;  // why the calls cannot be made; 0 when they can
+    void* library_ = nullptr;
+    std::uint32_t unavailable_ = 0;  // why the calls cannot be made; 0 when they can
     decltype(&::SetupDiGetClassDevsA) getClassDevs_ = nullptr;
     decltype(&::SetupDiEnumDeviceInfo) enumDeviceInfo_ = nullptr;
     decltype(&::SetupDiGetDeviceRegistryPropertyA) getRegistryProperty_ = nullptr;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "adapter/SystemLibrary.h"
+
 // iphlpapi.dll is loaded when a reading asks for it, never imported: the
 // 32-bit program must still start on the "98" family, whose IP Helper lacks
 // GetPerAdapterInfo, and on Windows 95 and NT 4.0, which may have none.
@@ -25,29 +27,18 @@ constexpr ULONG kUsualServerBytes = 1024;
 
 constexpr unsigned kWindows2000 = 5;
 
-template <typename Function>
-bool Find(HMODULE library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    return function != nullptr;
-}
-
 // The NT family (the version word's high bit clear) from Windows 2000 on.
 bool ReadsLiveState() {
     const DWORD version = GetVersion();
     return (version & 0x80000000u) == 0 && LOBYTE(LOWORD(version)) >= kWindows2000;
 }
 
-// By full path under the system folder: a bare name would be looked for in
-// the program's folder first, where anyone may have put a DLL of that name.
-// Kept loaded for the life of the process; a second load finds it loaded.
-HMODULE SystemIpHelper() {
-    char path[MAX_PATH];
-    const char name[] = "\\iphlpapi.dll";
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length + sizeof name > MAX_PATH) return nullptr;
-    std::memcpy(path + length, name, sizeof name);
-    HMODULE library = GetModuleHandleA(path);
-    return library != nullptr ? library : LoadLibraryA(path);
+// Loaded once and kept for the life of the process: the status bar reads
+// every few seconds.
+void* SystemIpHelper() {
+    std::uint32_t error = 0;
+    static void* const library = LoadSystemLibrary("iphlpapi.dll", error);
+    return library;
 }
 
 // IP_ADDR_STRING's texts hold 15 characters and need not end in a zero.
@@ -76,11 +67,11 @@ class SystemIpHelperCalls : public IpHelperCalls {
 public:
     SystemIpHelperCalls() {
         if (!ReadsLiveState()) return;
-        HMODULE library = SystemIpHelper();
-        available_ = library != nullptr && Find(library, "GetAdaptersInfo", adaptersInfo_) &&
-                     Find(library, "GetPerAdapterInfo", perAdapterInfo_) &&
-                     Find(library, "GetIpForwardTable", forwardTable_) &&
-                     Find(library, "GetIfEntry", ifEntry_);
+        void* library = SystemIpHelper();
+        available_ = library != nullptr && FindFunction(library, "GetAdaptersInfo", adaptersInfo_) &&
+                     FindFunction(library, "GetPerAdapterInfo", perAdapterInfo_) &&
+                     FindFunction(library, "GetIpForwardTable", forwardTable_) &&
+                     FindFunction(library, "GetIfEntry", ifEntry_);
     }
 
     bool Available() override { return available_; }
